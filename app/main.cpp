@@ -1,1 +1,36 @@
-int main() { return 0; }
+// Wires the game together: fonts, pictures, the Qt platform and the registry
+// of screens, then starts the intro screen. The game takes no arguments.
+#include <QApplication>
+
+#include "artwork.h"
+#include "catalogue.h"
+#include "error_report.h"
+#include "fonts.h"
+#include "program.h"
+#include "qt_platform.h"
+#include "screens.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("tobble"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Tobble Goes to school!"));
+  // Forms hide and show their windows as the lesson goes on; the program
+  // ends when no form is loaded, not when no window is visible.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  QString error;
+  qtgui::Artwork artwork;
+  if (!qtgui::registerEmbeddedFonts(&error) || !qtgui::Artwork::render(app.devicePixelRatio(), &artwork, &error)) {
+    qtgui::showErrorReport(error);
+    return 1;
+  }
+  QApplication::setWindowIcon(artwork.icon());
+
+  qtgui::QtPlatform platform(artwork);
+  forms::Program program(platform, assets::pictureInfos());
+  platform.attach(program);
+  screens::installScreens(program);
+  program.start();
+  if (program.ended()) return program.exitCode();
+  return QApplication::exec();
+}

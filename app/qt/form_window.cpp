@@ -1,0 +1,103 @@
+#include "form_window.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "artwork.h"
+#include "fonts.h"
+#include "form_painter.h"
+#include "program.h"
+#include "stacking.h"
+
+namespace qtgui {
+
+namespace {
+
+// A double-click's second press is a double-click, not a second Click.
+class FormButton final : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
+};
+
+}  // namespace
+
+FormWindow::FormWindow(forms::Program& program, forms::Form& form, const Artwork& artwork)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint),
+      program_(program),
+      form_(form),
+      artwork_(artwork) {
+  const forms::FormSpec& spec = form.spec();
+  setWindowTitle(QString::fromUtf8(spec.caption.data(), qsizetype(spec.caption.size())));
+  setFixedSize(qRound(spec.clientWidth / forms::kTwipsPerPixel), qRound(spec.clientHeight / forms::kTwipsPerPixel));
+  setWindowIcon(artwork.icon());
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setObjectName(QString::fromUtf8(form.name().data(), qsizetype(form.name().size())));
+  for (std::size_t slot = 0; slot < spec.controls.size(); ++slot) {
+    const forms::ControlSpec& row = spec.controls[slot];
+    if (row.kind != forms::Kind::CommandButton) continue;
+    auto* b = new FormButton(QString::fromUtf8(row.text.data(), qsizetype(row.text.size())), this);
+    b->setFont(toQFont(row.font));
+    b->setObjectName(QString::fromUtf8(row.name.data(), qsizetype(row.name.size())));
+    b->setFocusPolicy(Qt::NoFocus);
+    const int s = static_cast<int>(slot);
+    connect(b, &QPushButton::clicked, this, [this, s] { program_.click(form_, s); });
+    buttons_[s] = b;
+    syncControl(s);
+  }
+}
+
+QPushButton* FormWindow::buttonFor(int slot) const {
+  auto it = buttons_.find(slot);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+void FormWindow::syncControl(int slot) {
+  QPushButton* b = buttonFor(slot);
+  if (!b || !form_.loaded()) return;
+  const forms::ControlState& s = form_.controls()[static_cast<std::size_t>(slot)];
+  b->setGeometry(toPixels(s.rect).toRect());
+  b->setVisible(s.visible);
+  b->setEnabled(s.enabled);
+  // A disabled button lets the click through to what lies behind it, as the
+  // hit-testing rule says.
+  b->setAttribute(Qt::WA_TransparentForMouseEvents, !s.enabled);
+}
+
+void FormWindow::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  paintForm(painter, form_, artwork_, event->rect());
+  if (!painted_) {
+    painted_ = true;
+    emit firstFramePainted();
+  }
+}
+
+forms::TwipPoint FormWindow::toTwips(const QPointF& p) const {
+  return {static_cast<float>(p.x()) * forms::kTwipsPerPixel, static_cast<float>(p.y()) * forms::kTwipsPerPixel};
+}
+
+void FormWindow::mousePressEvent(QMouseEvent* event) {
+  pressedSlot_ = event->button() == Qt::LeftButton ? forms::hitTest(form_, toTwips(event->position())) : -1;
+}
+
+void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
+  int pressed = std::exchange(pressedSlot_, -1);
+  if (event->button() != Qt::LeftButton || pressed < 0) return;
+  // A click is a press and a release over the same control.
+  if (forms::hitTest(form_, toTwips(event->position())) == pressed) program_.click(form_, pressed);
+}
+
+void FormWindow::mouseDoubleClickEvent(QMouseEvent*) { pressedSlot_ = -1; }
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+  // The form decides: its unload destroys this window through the platform.
+  event->ignore();
+  program_.closeWindow(form_);
+}
+
+}  // namespace qtgui

@@ -1,0 +1,136 @@
+#include "qt_platform.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTime>
+
+#include "error_report.h"
+#include "form_painter.h"
+#include "program.h"
+
+namespace qtgui {
+
+QtPlatform::QtPlatform(const Artwork& artwork) : artwork_(artwork) {}
+
+QtPlatform::~QtPlatform() {
+  stopTimers(nullptr);
+  for (auto& [form, window] : windows_) delete window.data();
+}
+
+FormWindow* QtPlatform::windowOf(const forms::Form& form) const {
+  auto it = windows_.find(&form);
+  return it == windows_.end() ? nullptr : it->second.data();
+}
+
+bool QtPlatform::timerRunning(const forms::Form& form, int slot) const {
+  auto it = timers_.find({&form, slot});
+  return it != timers_.end() && it->second->isActive();
+}
+
+double QtPlatform::secondsSinceMidnight() const { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+
+void QtPlatform::formLoaded(forms::Form& form) {
+  auto* window = new FormWindow(*program_, form, artwork_);
+  if (form.spec().placement == forms::Placement::CentreScreen) {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+      QRect area = screen->availableGeometry();
+      window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+    }
+  }
+  windows_[&form] = window;
+  const auto& rows = form.spec().controls;
+  for (std::size_t slot = 0; slot < rows.size(); ++slot) {
+    if (rows[slot].kind == forms::Kind::Timer) startTimer(form, static_cast<int>(slot));
+  }
+  emit windowCreated(window);
+}
+
+void QtPlatform::formShown(forms::Form& form) {
+  if (FormWindow* window = windowOf(form)) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+  }
+}
+
+void QtPlatform::formHidden(forms::Form& form) {
+  if (FormWindow* window = windowOf(form)) window->hide();
+}
+
+void QtPlatform::formUnloaded(forms::Form& form) {
+  stopTimers(&form);
+  auto it = windows_.find(&form);
+  if (it == windows_.end()) return;
+  if (FormWindow* window = it->second.data()) {
+    window->hide();
+    // Deleted later: the unload may have started inside this window's own
+    // close event or button click.
+    window->deleteLater();
+  }
+  windows_.erase(it);
+}
+
+void QtPlatform::controlChanged(forms::Form& form, int slot, forms::TwipRect area) {
+  FormWindow* window = windowOf(form);
+  if (!window) return;
+  const forms::ControlSpec& spec = form.spec().controls[static_cast<std::size_t>(slot)];
+  if (spec.kind == forms::Kind::CommandButton) {
+    window->syncControl(slot);
+  } else {
+    window->repaintArea(paintArea(spec, area));
+  }
+}
+
+void QtPlatform::timerChanged(forms::Form& form, int slot) { startTimer(form, slot); }
+
+void QtPlatform::startTimer(forms::Form& form, int slot) {
+  const forms::ControlState& state = form.controls()[static_cast<std::size_t>(slot)];
+  QTimer*& timer = timers_[{&form, slot}];
+  if (!timer) {
+    timer = new QTimer(this);
+    timer->setTimerType(Qt::PreciseTimer);
+  }
+  timer->stop();
+  timer->disconnect();
+  if (!state.enabled || state.interval <= 0) return;
+  const std::uint32_t generation = form.generation();
+  forms::Form* target = &form;
+  connect(timer, &QTimer::timeout, this, [this, target, slot, generation] {
+    if (program_) program_->tick(*target, slot, generation);
+  });
+  timer->start(state.interval);
+}
+
+void QtPlatform::stopTimers(const forms::Form* form) {
+  for (auto it = timers_.begin(); it != timers_.end();) {
+    if (form == nullptr || it->first.first == form) {
+      it->second->stop();
+      it->second->deleteLater();
+      it = timers_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+void QtPlatform::reportError(const std::string& message) {
+  // Nothing may tick or run while the child's parent reads the report.
+  stopTimers(nullptr);
+  QString text = QString::fromStdString(message);
+  if (errorSink_) {
+    errorSink_(text);
+  } else {
+    showErrorReport(text);
+  }
+}
+
+void QtPlatform::quit(int exitCode) {
+  stopTimers(nullptr);
+  for (auto& [form, window] : windows_) {
+    if (window) window->hide();
+  }
+  QCoreApplication::exit(exitCode);
+}
+
+}  // namespace qtgui

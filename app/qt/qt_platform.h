@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <utility>
+
+#include "artwork.h"
+#include "form_window.h"
+#include "platform.h"
+
+namespace qtgui {
+
+// The form layer's platform on Qt: a real top-level window per loaded form,
+// a precise QTimer per running Timer control, a message box for the one error
+// report, and the application's event loop for everything else.
+class QtPlatform final : public QObject, public forms::Platform {
+  Q_OBJECT
+
+ public:
+  explicit QtPlatform(const Artwork& artwork);
+  ~QtPlatform() override;
+
+  void attach(forms::Program& program) { program_ = &program; }
+  // Tests take the error report instead of a message box.
+  void setErrorSink(std::function<void(const QString&)> sink) { errorSink_ = std::move(sink); }
+
+  FormWindow* windowOf(const forms::Form& form) const;
+  bool timerRunning(const forms::Form& form, int slot) const;
+
+  // forms::Platform
+  double secondsSinceMidnight() const override;
+  void formLoaded(forms::Form& form) override;
+  void formShown(forms::Form& form) override;
+  void formHidden(forms::Form& form) override;
+  void formUnloaded(forms::Form& form) override;
+  void controlChanged(forms::Form& form, int slot, forms::TwipRect area) override;
+  void timerChanged(forms::Form& form, int slot) override;
+  void reportError(const std::string& message) override;
+  void quit(int exitCode) override;
+
+ signals:
+  void windowCreated(qtgui::FormWindow* window);
+
+ private:
+  void startTimer(forms::Form& form, int slot);
+  void stopTimers(const forms::Form* form);
+
+  const Artwork& artwork_;
+  forms::Program* program_ = nullptr;
+  std::map<const forms::Form*, QPointer<FormWindow>> windows_;
+  std::map<std::pair<const forms::Form*, int>, QTimer*> timers_;
+  std::function<void(const QString&)> errorSink_;
+};
+
+}  // namespace qtgui
