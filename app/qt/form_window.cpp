@@ -68,6 +68,10 @@ void FormWindow::syncControl(int slot) {
   b->setAttribute(Qt::WA_TransparentForMouseEvents, !s.enabled);
 }
 
+void FormWindow::syncAllControls() {
+  for (auto& [slot, button] : buttons_) syncControl(slot);
+}
+
 void FormWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   paintForm(painter, form_, artwork_, event->rect());

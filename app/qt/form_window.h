@@ -22,6 +22,7 @@ class FormWindow final : public QWidget {
   forms::Form& form() const { return form_; }
   // Brings a child widget (a button) in line with its control's state.
   void syncControl(int slot);
+  void syncAllControls();
   void repaintArea(const QRect& area) { update(area); }
   QPushButton* buttonFor(int slot) const;
 
