@@ -114,13 +114,4 @@ using ImageArray = ControlArray<Image>;
 using ShapeArray = ControlArray<Shape>;
 using LineArray = ControlArray<Line>;
 
-// What a click handler is told: which control, and its index in an array.
-struct Clicked {
-  int slot = -1;
-  int index = kNotInArray;
-  bool is(const ControlRef& control) const { return control.slot() == slot; }
-  template <class Element>
-  bool in(const ControlArray<Element>& array) const { return array.holds(slot); }
-};
-
 }  // namespace forms

@@ -16,7 +16,28 @@ std::string_view formName(FormId id) {
   return "?";
 }
 
-Form::Form(Program& program, FormId id, const FormSpec& spec) : program_(program), id_(id), spec_(spec) {}
+Form::Form(Program& program, FormId id, const FormSpec& spec)
+    : program_(program),
+      id_(id),
+      spec_(spec),
+      clickHandlers_(spec.controls.size()),
+      timerHandlers_(spec.controls.size()) {}
+
+void Form::onClick(const ControlRef& control, std::function<void()> handler) {
+  clickHandlers_.at(static_cast<std::size_t>(control.slot())) = std::move(handler);
+}
+
+void Form::onTimer(const ControlRef& timer, std::function<void()> handler) {
+  timerHandlers_.at(static_cast<std::size_t>(timer.slot())) = std::move(handler);
+}
+
+void Form::deliverClick(int slot) {
+  if (const auto& handler = clickHandlers_.at(static_cast<std::size_t>(slot))) handler();
+}
+
+void Form::deliverTimer(int slot) {
+  if (const auto& handler = timerHandlers_.at(static_cast<std::size_t>(slot))) handler();
+}
 
 void Form::load() {
   const Pictures& pictures = program_.pictures();

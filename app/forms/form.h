@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -64,15 +65,23 @@ class Form {
   void changed(int slot, TwipRect area);
   void timerChanged(int slot);
 
+  // Whether a Click of the control reaches a handler.
+  bool takesClick(int slot) const { return static_cast<bool>(clickHandlers_.at(static_cast<std::size_t>(slot))); }
+
   // Event entry points used by the dispatcher.
-  void deliverClick(Clicked clicked) { Click(clicked); }
-  void deliverTimer(int slot) { Timer(slot); }
+  void deliverClick(int slot);
+  void deliverTimer(int slot);
 
  protected:
   virtual void Form_Load() {}
   virtual void Form_Unload(Int16& Cancel) { (void)Cancel; }
-  virtual void Click(Clicked clicked) { (void)clicked; }
-  virtual void Timer(int slot) { (void)slot; }
+
+  // Binds the game's handlers to their controls' events; an event without a
+  // handler is ignored.
+  void onClick(const ControlRef& control, std::function<void()> handler);
+  template <class Element>
+  void onClick(const ControlArray<Element>& array, std::function<void(Int16 Index)> handler);
+  void onTimer(const ControlRef& timer, std::function<void()> handler);
 
   template <class F>
   F& form() const;
@@ -92,6 +101,15 @@ class Form {
   bool unloading_ = false;
   std::uint32_t generation_ = 0;
   std::vector<ControlState> controls_;
+  std::vector<std::function<void()>> clickHandlers_;
+  std::vector<std::function<void()>> timerHandlers_;
 };
+
+template <class Element>
+void Form::onClick(const ControlArray<Element>& array, std::function<void(Int16 Index)> handler) {
+  for (auto [index, slot] : array.elements()) {
+    clickHandlers_.at(static_cast<std::size_t>(slot)) = [handler, index = index] { handler(index); };
+  }
+}
 
 }  // namespace forms

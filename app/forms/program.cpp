@@ -70,10 +70,9 @@ void Program::start() {
 
 void Program::click(Form& form, int slot) {
   if (!form.visible() || slot < 0 || static_cast<std::size_t>(slot) >= form.controls().size()) return;
-  const ControlSpec& row = form.spec().controls[static_cast<std::size_t>(slot)];
   const ControlState& state = form.controls()[static_cast<std::size_t>(slot)];
   if (!state.visible || !state.enabled) return;
-  dispatch([&] { form.deliverClick(Clicked{slot, row.index}); });
+  dispatch([&] { form.deliverClick(slot); });
 }
 
 void Program::clickAt(Form& form, TwipPoint point) {

@@ -1,6 +1,7 @@
 #include "form_painter.h"
 
 #include <QPainterPath>
+#include <QTextOption>
 #include <algorithm>
 
 #include "artwork.h"
@@ -65,11 +66,14 @@ void paintLine(QPainter& p, const ControlSpec& spec) {
 void paintLabel(QPainter& p, const ControlSpec& spec, const ControlState& state) {
   QRectF box = toPixels(state.rect);
   p.fillRect(box, toQColor(spec.backColour));
-  // Wrapped at word boundaries to the label's width and cut off at its foot.
+  // Wrapped at word boundaries only, to the label's width, and cut off at its
+  // edges: a word too long for the box runs out of it rather than breaking.
   p.setClipRect(box, Qt::IntersectClip);
   p.setFont(toQFont(spec.font));
   p.setPen(toQColor(spec.foreColour));
-  p.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, QString::fromStdString(state.text));
+  QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+  option.setWrapMode(QTextOption::WordWrap);
+  p.drawText(box, QString::fromStdString(state.text), option);
 }
 
 void paintImage(QPainter& p, const ControlState& state, const Artwork& artwork) {

@@ -76,7 +76,10 @@ const FormSpec kLayout{
 
 }  // namespace
 
-Carder::Carder(Program& program) : Form(program, id, kLayout) {}
+Carder::Carder(Program& program) : Form(program, id, kLayout) {
+  onClick(CardImage, [this](Int16 Index) { CardImage_Click(Index); });
+  onTimer(Timer1, [this] { Timer1_Timer(); });
+}
 
 // The cards are dealt face up, so the child sees every face until the first
 // tick that finds no turn half done.
@@ -103,10 +106,6 @@ void Carder::Form_Load() {
       }
     }
   }
-}
-
-void Carder::Click(Clicked clicked) {
-  if (clicked.in(CardImage)) CardImage_Click(clicked.index);
 }
 
 void Carder::CardImage_Click(Int16 Index) {
@@ -139,8 +138,6 @@ void Carder::CardImage_Click(Int16 Index) {
   }
   lesson.pass(FormId::menu);
 }
-
-void Carder::Timer(int) { Timer1_Timer(); }
 
 void Carder::Timer1_Timer() {
   // A half-done turn keeps every card as it is, the first card up.

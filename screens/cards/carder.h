@@ -38,8 +38,6 @@ class Carder final : public forms::Form {
 
  private:
   void Form_Load() override;
-  void Click(forms::Clicked clicked) override;
-  void Timer(int slot) override;
   void Form_Unload(forms::Int16& Cancel) override;
 
   void CardImage_Click(forms::Int16 Index);

@@ -41,10 +41,8 @@ const FormSpec kLayout{
 
 }  // namespace
 
-Form1::Form1(Program& program) : Form(program, id, kLayout) {}
-
-void Form1::Click(Clicked clicked) {
-  if (clicked.is(Label4)) Label4_Click();
+Form1::Form1(Program& program) : Form(program, id, kLayout) {
+  onClick(Label4, [this] { Label4_Click(); });
 }
 
 void Form1::Label4_Click() { continueToFarewell(); }

@@ -20,7 +20,6 @@ class Form1 final : public forms::Form {
   forms::Shape Shape1{*this, "Shape1"};
 
  private:
-  void Click(forms::Clicked clicked) override;
   void Form_Unload(forms::Int16& Cancel) override;
 
   void Label4_Click();

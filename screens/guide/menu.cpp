@@ -50,13 +50,11 @@ const FormSpec kLayout{
 
 }  // namespace
 
-Menu::Menu(Program& program) : Form(program, id, kLayout) {}
+Menu::Menu(Program& program) : Form(program, id, kLayout) {
+  onClick(Talking, [this] { Talking_Click(); });
+}
 
 void Menu::Form_Load() { pig.setPicture(form<Starter>().Pigwalk(0)); }
-
-void Menu::Click(Clicked clicked) {
-  if (clicked.is(Talking)) Talking_Click();
-}
 
 void Menu::Talking_Click() {
   double v = textToNumber(failure.text());

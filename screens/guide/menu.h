@@ -31,7 +31,6 @@ class Menu final : public forms::Form {
 
  private:
   void Form_Load() override;
-  void Click(forms::Clicked clicked) override;
   void Form_Unload(forms::Int16& Cancel) override;
 
   void Talking_Click();

@@ -66,23 +66,17 @@ std::string_view farewell(int n) {
   raise(ErrorKind::OutOfRange, "farewell " + std::to_string(n));
 }
 
-Starter::Starter(Program& program) : Form(program, id, kLayout) {}
+Starter::Starter(Program& program) : Form(program, id, kLayout) {
+  onTimer(Timer1, [this] { Timer1_Timer(); });
+  onClick(start, [this] { start_Click(); });
+  onClick(Talking, [this] { Talking_Click(); });
+}
 
 void Starter::Form_Load() {
   talkstep = 1;
   walkframe = 0;
   walkback = 0;
 }
-
-void Starter::Click(Clicked clicked) {
-  if (clicked.is(start)) {
-    start_Click();
-  } else if (clicked.is(Talking)) {
-    Talking_Click();
-  }
-}
-
-void Starter::Timer(int) { Timer1_Timer(); }
 
 // One step of the walk: the frames play 0, 1, 2, 3, 2, 1, ... while Tobble
 // moves left until he reaches the middle, then treads on the spot.

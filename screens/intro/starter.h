@@ -29,8 +29,6 @@ class Starter final : public forms::Form {
 
  private:
   void Form_Load() override;
-  void Click(forms::Clicked clicked) override;
-  void Timer(int slot) override;
   void Form_Unload(forms::Int16& Cancel) override;
 
   void Timer1_Timer();

@@ -64,7 +64,10 @@ constexpr int kLongestPattern = 30;
 
 }  // namespace
 
-Patternform::Patternform(Program& program) : Form(program, id, kLayout) {}
+Patternform::Patternform(Program& program) : Form(program, id, kLayout) {
+  onTimer(Timer1, [this] { Timer1_Timer(); });
+  onClick(clipart, [this](Int16 Index) { clipart_Click(Index); });
+}
 
 void Patternform::Form_Load() {
   lesson.begin();
@@ -77,12 +80,6 @@ void Patternform::Form_Load() {
   restnext = False;
   pig.setPicture(form<Starter>().Pigwalk(0));
 }
-
-void Patternform::Click(Clicked clicked) {
-  if (clicked.in(clipart)) clipart_Click(clicked.index);
-}
-
-void Patternform::Timer(int) { Timer1_Timer(); }
 
 // Every step is lit for one tick and followed by a dark one, so that a button
 // that follows itself is seen to go out and light up again.

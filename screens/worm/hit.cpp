@@ -73,13 +73,10 @@ std::string_view praise(int draw) {
 
 }  // namespace
 
-Hit::Hit(Program& program) : Form(program, id, kLayout) {}
-
-void Hit::Click(Clicked clicked) {
-  if (clicked.in(hitpic)) hitpic_Click(clicked.index);
+Hit::Hit(Program& program) : Form(program, id, kLayout) {
+  onTimer(Timer1, [this] { Timer1_Timer(); });
+  onClick(hitpic, [this](Int16 Index) { hitpic_Click(Index); });
 }
-
-void Hit::Timer(int) { Timer1_Timer(); }
 
 void Hit::Form_Load() {
   lesson.begin();

@@ -39,8 +39,6 @@ class Hit final : public forms::Form {
 
  private:
   void Form_Load() override;
-  void Click(forms::Clicked clicked) override;
-  void Timer(int slot) override;
   void Form_Unload(forms::Int16& Cancel) override;
 
   void Timer1_Timer();

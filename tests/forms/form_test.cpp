@@ -27,7 +27,15 @@ const FormSpec kLayout{
 // A form whose handlers are whatever the test wants them to be.
 class Probe final : public Form {
  public:
-  Probe(Program& program, FormId id) : Form(program, id, kLayout) {}
+  Probe(Program& program, FormId id) : Form(program, id, kLayout) {
+    onClick(Caption, [this] {
+      if (onClickHandler) onClickHandler();
+    });
+    onTimer(Timer1, [this] {
+      ++ticks;
+      if (onTick) onTick();
+    });
+  }
 
   forms::Timer Timer1{*this, "Timer1"};
   Label Caption{*this, "Caption"};
@@ -39,7 +47,7 @@ class Probe final : public Form {
   int loads = 0;
   int unloads = 0;
   int ticks = 0;
-  std::function<void()> onLoad, onUnload, onClick, onTick;
+  std::function<void()> onLoad, onUnload, onClickHandler, onTick;
 
  private:
   void Form_Load() override {
@@ -49,13 +57,6 @@ class Probe final : public Form {
   void Form_Unload(Int16&) override {
     ++unloads;
     if (onUnload) onUnload();
-  }
-  void Click(Clicked) override {
-    if (onClick) onClick();
-  }
-  void Timer(int) override {
-    ++ticks;
-    if (onTick) onTick();
   }
 };
 
@@ -72,7 +73,7 @@ struct Fixture : ::testing::Test {
   Probe& b() { return static_cast<Probe&>(program.ref(FormId::menu)); }
   // Runs `body` as the handler of a click on `a`.
   void inHandler(std::function<void()> body) {
-    a().onClick = std::move(body);
+    a().onClickHandler = std::move(body);
     platform.click(a().Caption);
   }
 };
