@@ -6,6 +6,7 @@
 #include "artwork.h"
 #include "catalogue.h"
 #include "error_report.h"
+#include "form_accessible.h"
 #include "fonts.h"
 #include "program.h"
 #include "qt_platform.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   QApplication::setWindowIcon(artwork.icon());
+  qtgui::installAccessibility();
 
   qtgui::QtPlatform platform(artwork);
   forms::Program program(platform, assets::pictureInfos());

@@ -1,10 +1,13 @@
 #include "form_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <algorithm>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "artwork.h"
+#include "form_accessible.h"
 #include "fonts.h"
 #include "form_painter.h"
 #include "program.h"
@@ -37,6 +40,8 @@ FormWindow::FormWindow(forms::Program& program, forms::Form& form, const Artwork
   setWindowIcon(artwork.icon());
   setAttribute(Qt::WA_OpaquePaintEvent);
   setObjectName(QString::fromUtf8(form.name().data(), qsizetype(form.name().size())));
+  setAccessibleName(windowTitle());
+  setFocusPolicy(Qt::StrongFocus);
   for (std::size_t slot = 0; slot < spec.controls.size(); ++slot) {
     const forms::ControlSpec& row = spec.controls[slot];
     if (row.kind != forms::Kind::CommandButton) continue;
@@ -49,6 +54,10 @@ FormWindow::FormWindow(forms::Program& program, forms::Form& form, const Artwork
     buttons_[s] = b;
     syncControl(s);
   }
+}
+
+FormWindow::~FormWindow() {
+  for (auto& [slot, id] : accessibleIds_) QAccessible::deleteAccessibleInterface(id);
 }
 
 QPushButton* FormWindow::buttonFor(int slot) const {
@@ -72,9 +81,82 @@ void FormWindow::syncAllControls() {
   for (auto& [slot, button] : buttons_) syncControl(slot);
 }
 
+std::vector<int> FormWindow::focusOrder() const {
+  std::vector<int> order;
+  if (!form_.loaded()) return order;
+  const auto& rows = form_.spec().controls;
+  const auto& states = form_.controls();
+  // Buttons lie over everything, so they come first, as in hit-testing.
+  for (bool buttons : {true, false}) {
+    for (std::size_t slot = 0; slot < rows.size(); ++slot) {
+      bool isButton = rows[slot].kind == forms::Kind::CommandButton;
+      if (isButton != buttons || !form_.takesClick(int(slot))) continue;
+      if (states[slot].visible && states[slot].enabled) order.push_back(int(slot));
+    }
+  }
+  return order;
+}
+
+void FormWindow::clickControl(int slot) { program_.click(form_, slot); }
+
+QAccessibleInterface* FormWindow::accessibleControl(int slot) const {
+  auto it = accessibleIds_.find(slot);
+  if (it == accessibleIds_.end()) {
+    auto* control = new ControlAccessible(const_cast<FormWindow*>(this), slot);
+    it = accessibleIds_.emplace(slot, QAccessible::registerAccessibleInterface(control)).first;
+  }
+  return QAccessible::accessibleInterface(it->second);
+}
+
+QRect FormWindow::focusRing(int slot) const {
+  return toPixels(form_.controls()[std::size_t(slot)].rect).toAlignedRect().adjusted(-4, -4, 4, 4);
+}
+
+void FormWindow::moveFocus(int step) {
+  std::vector<int> order = focusOrder();
+  if (order.empty()) return;
+  auto it = std::find(order.begin(), order.end(), focusedSlot_);
+  int index = it == order.end() ? (step > 0 ? 0 : int(order.size()) - 1)
+                                : (int(it - order.begin()) + step + int(order.size())) % int(order.size());
+  if (focusedSlot_ >= 0 && form_.loaded()) update(focusRing(focusedSlot_));
+  focusedSlot_ = order[std::size_t(index)];
+  update(focusRing(focusedSlot_));
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Tab: moveFocus(+1); break;
+    case Qt::Key_Backtab: moveFocus(-1); break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+      std::vector<int> order = focusOrder();
+      if (std::find(order.begin(), order.end(), focusedSlot_) != order.end()) {
+        int slot = focusedSlot_;
+        update(focusRing(slot));
+        clickControl(slot);
+      }
+      break;
+    }
+    default: QWidget::keyPressEvent(event); return;
+  }
+  event->accept();
+}
+
 void FormWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   paintForm(painter, form_, artwork_, event->rect());
+  std::vector<int> order = focusOrder();
+  if (std::find(order.begin(), order.end(), focusedSlot_) != order.end()) {
+    // A thick ring a child can see from across the room, in two colours so
+    // that it shows on white, grey and black alike.
+    QRectF ring = QRectF(focusRing(focusedSlot_)).adjusted(2, 2, -2, -2);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(255, 255, 255), 5));
+    painter.drawRoundedRect(ring, 6, 6);
+    painter.setPen(QPen(QColor(255, 120, 0), 3));
+    painter.drawRoundedRect(ring, 6, 6);
+  }
   if (!painted_) {
     painted_ = true;
     emit firstFramePainted();

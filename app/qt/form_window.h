@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QAccessible>
 #include <QPushButton>
 #include <QWidget>
 #include <map>
+#include <vector>
 
 #include "form.h"
 
@@ -18,6 +20,7 @@ class FormWindow final : public QWidget {
 
  public:
   FormWindow(forms::Program& program, forms::Form& form, const Artwork& artwork);
+  ~FormWindow() override;
 
   forms::Form& form() const { return form_; }
   // Brings a child widget (a button) in line with its control's state.
@@ -25,6 +28,15 @@ class FormWindow final : public QWidget {
   void syncAllControls();
   void repaintArea(const QRect& area) { update(area); }
   QPushButton* buttonFor(int slot) const;
+
+  // The controls that take a click, visible and enabled, front to back: the
+  // keyboard's focus order and the accessible children.
+  std::vector<int> focusOrder() const;
+  int focusedSlot() const { return focusedSlot_; }
+  // A click on the control through the dispatcher, as the keyboard and the
+  // accessible press action give it.
+  void clickControl(int slot);
+  QAccessibleInterface* accessibleControl(int slot) const;
 
  signals:
   void firstFramePainted();
@@ -35,15 +47,21 @@ class FormWindow final : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool focusNextPrevChild(bool) override { return false; }
 
  private:
   forms::TwipPoint toTwips(const QPointF& p) const;
+  void moveFocus(int step);
+  QRect focusRing(int slot) const;
 
   forms::Program& program_;
   forms::Form& form_;
   const Artwork& artwork_;
   std::map<int, QPushButton*> buttons_;
   int pressedSlot_ = -1;
+  int focusedSlot_ = -1;  // only set once the keyboard is used
+  mutable std::map<int, QAccessible::Id> accessibleIds_;
   bool painted_ = false;
 };
 

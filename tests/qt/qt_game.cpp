@@ -5,6 +5,7 @@
 
 #include "catalogue.h"
 #include "fonts.h"
+#include "form_accessible.h"
 #include "screens.h"
 
 namespace testing_support {
@@ -14,6 +15,7 @@ QtGame::QtGame(qreal devicePixelRatio) {
   if (!qtgui::registerEmbeddedFonts(&error) || !qtgui::Artwork::render(devicePixelRatio, &artwork, &error)) {
     throw std::runtime_error(error.toStdString());
   }
+  qtgui::installAccessibility();
   platform = std::make_unique<qtgui::QtPlatform>(artwork);
   platform->setErrorSink([this](const QString& message) { errors << message; });
   program = std::make_unique<forms::Program>(*platform, assets::pictureInfos());
