@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tobble"));
   QApplication::setApplicationDisplayName(QStringLiteral("Tobble Goes to school!"));
+  // Lets the desktop match the windows to the installed entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.tobble.tobble"));
   // Forms hide and show their windows as the lesson goes on; the program
   // ends when no form is loaded, not when no window is visible.
   QApplication::setQuitOnLastWindowClosed(false);
