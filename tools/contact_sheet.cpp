@@ -10,23 +10,19 @@
 #include <cstdio>
 
 #include "artwork.h"
+#include "artwork_at_both_scales.h"
 #include "catalogue.h"
 #include "fonts.h"
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  preferOffscreen();
   QApplication app(argc, argv);
   if (argc != 2) {
     std::fprintf(stderr, "usage: contact_sheet OUT.png\n");
     return 2;
   }
-  QString error;
   qtgui::Artwork one, two;
-  if (!qtgui::registerEmbeddedFonts(&error) || !qtgui::Artwork::render(1, &one, &error) ||
-      !qtgui::Artwork::render(2, &two, &error)) {
-    std::fprintf(stderr, "%s\n", qPrintable(error));
-    return 1;
-  }
+  if (!prepareArtwork(one, two)) return 1;
   constexpr int kCellWidth = 300;
   constexpr int kCell = 360;
   constexpr int kColumns = 6;

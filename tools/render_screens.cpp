@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "artwork.h"
+#include "artwork_at_both_scales.h"
 #include "catalogue.h"
 #include "cards/carder.h"
 #include "completion/form1.h"
@@ -80,19 +81,14 @@ class Shooter {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  preferOffscreen();
   QApplication app(argc, argv);
   if (argc != 2) {
     std::fprintf(stderr, "usage: render_screens OUTDIR\n");
     return 2;
   }
-  QString error;
   qtgui::Artwork one, two;
-  if (!qtgui::registerEmbeddedFonts(&error) || !qtgui::Artwork::render(1, &one, &error) ||
-      !qtgui::Artwork::render(2, &two, &error)) {
-    std::fprintf(stderr, "%s\n", qPrintable(error));
-    return 1;
-  }
+  if (!prepareArtwork(one, two)) return 1;
   QDir().mkpath(QString::fromLocal8Bit(argv[1]));
   Shooter shoot(QString::fromLocal8Bit(argv[1]), one, two);
   bool ok = true;
