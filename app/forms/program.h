@@ -49,6 +49,12 @@ class Program {
   void tick(Form& form, int slot, std::uint32_t generation);
   void closeWindow(Form& form);               // the window's close button
 
+  // Ends the program through the one error report, for a failure outside
+  // any handler (a resource that cannot be made ready).
+  void abort(const std::string& message) {
+    if (!ended_) fail(message);
+  }
+
   bool ended() const { return ended_; }
   int exitCode() const { return exitCode_; }
   bool inHandler() const { return inHandler_; }

@@ -27,28 +27,41 @@ QImage renderSvg(const QString& resource, QSize logicalSize, qreal devicePixelRa
 
 bool Artwork::render(qreal devicePixelRatio, Artwork* out, QString* error) {
   Artwork artwork;
-  artwork.dpr_ = devicePixelRatio;
+  if (!artwork.renderIcon(error) || !artwork.renderPictures(devicePixelRatio, error)) return false;
+  *out = std::move(artwork);
+  return true;
+}
+
+bool Artwork::renderPictures(qreal devicePixelRatio, QString* error) {
+  QHash<QString, QPixmap> pictures;
   for (const assets::Artwork& entry : assets::kArtwork) {
+    QString name = QString::fromUtf8(entry.info.name.data(), qsizetype(entry.info.name.size()));
     QString resource = QStringLiteral(":/art/") + QString::fromUtf8(entry.file.data(), qsizetype(entry.file.size()));
     QImage image = renderSvg(resource, QSize(entry.info.width, entry.info.height), devicePixelRatio);
     if (image.isNull()) {
-      if (error) *error = QStringLiteral("The picture %1 (%2) is missing or broken.")
-                              .arg(QString::fromUtf8(entry.info.name.data(), qsizetype(entry.info.name.size())), resource);
+      if (error) *error = QStringLiteral("The picture %1 (%2) is missing or broken.").arg(name, resource);
       return false;
     }
-    artwork.pictures_.insert(QString::fromUtf8(entry.info.name.data(), qsizetype(entry.info.name.size())),
-                             QPixmap::fromImage(image));
+    pictures.insert(name, QPixmap::fromImage(image));
   }
-  QString iconResource = QStringLiteral(":/art/") + QString::fromLatin1(assets::kIconFile.data(), qsizetype(assets::kIconFile.size()));
+  pictures_ = std::move(pictures);
+  dpr_ = devicePixelRatio;
+  return true;
+}
+
+bool Artwork::renderIcon(QString* error) {
+  QString resource =
+      QStringLiteral(":/art/") + QString::fromLatin1(assets::kIconFile.data(), qsizetype(assets::kIconFile.size()));
+  QIcon icon;
   for (int size : {16, 24, 32, 48, 64}) {
-    QImage image = renderSvg(iconResource, QSize(size, size), 1.0);
+    QImage image = renderSvg(resource, QSize(size, size), 1.0);
     if (image.isNull()) {
-      if (error) *error = QStringLiteral("The window icon (%1) is missing or broken.").arg(iconResource);
+      if (error) *error = QStringLiteral("The window icon (%1) is missing or broken.").arg(resource);
       return false;
     }
-    artwork.icon_.addPixmap(QPixmap::fromImage(image));
+    icon.addPixmap(QPixmap::fromImage(image));
   }
-  *out = std::move(artwork);
+  icon_ = icon;
   return true;
 }
 

@@ -14,6 +14,11 @@ class Artwork {
   // Renders everything; on failure `error` names the picture that is missing.
   static bool render(qreal devicePixelRatio, Artwork* out, QString* error);
 
+  // The two halves of `render`, for a start-up that shows its first window
+  // before the pictures are needed. Until then every picture is null.
+  bool renderIcon(QString* error);
+  bool renderPictures(qreal devicePixelRatio, QString* error);
+
   // The picture by catalogue name; a null pixmap for the empty picture.
   QPixmap picture(std::string_view name) const;
   const QIcon& icon() const { return icon_; }

@@ -42,6 +42,9 @@ FormWindow::FormWindow(forms::Program& program, forms::Form& form, const Artwork
   setObjectName(QString::fromUtf8(form.name().data(), qsizetype(form.name().size())));
   setAccessibleName(windowTitle());
   setFocusPolicy(Qt::StrongFocus);
+  repaintPacer_.setSingleShot(true);
+  repaintPacer_.setTimerType(Qt::PreciseTimer);
+  connect(&repaintPacer_, &QTimer::timeout, this, &FormWindow::flushRepaint);
   for (std::size_t slot = 0; slot < spec.controls.size(); ++slot) {
     const forms::ControlSpec& row = spec.controls[slot];
     if (row.kind != forms::Kind::CommandButton) continue;
@@ -143,9 +146,37 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
   event->accept();
 }
 
+namespace {
+constexpr qint64 kFrameMs = 16;
+}  // namespace
+
+void FormWindow::repaintArea(const QRect& area) {
+  pendingRepaint_ += area;
+  if (repaintPacer_.isActive()) return;
+  qint64 since = lastPaint_.isValid() ? lastPaint_.elapsed() : kFrameMs;
+  if (since >= kFrameMs) {
+    flushRepaint();
+  } else {
+    repaintPacer_.start(int(kFrameMs - since));
+  }
+}
+
+void FormWindow::flushRepaint() {
+  update(pendingRepaint_);
+  pendingRepaint_ = QRegion();
+}
+
 void FormWindow::paintEvent(QPaintEvent* event) {
+  lastPaint_.start();
   QPainter painter(this);
-  paintForm(painter, form_, artwork_, event->rect());
+  // Each changed rectangle on its own: two holes far apart are two small
+  // paints, not one of everything between them.
+  for (const QRect& area : event->region()) {
+    painter.save();
+    painter.setClipRect(area);
+    paintForm(painter, form_, artwork_, area);
+    painter.restore();
+  }
   std::vector<int> order = focusOrder();
   if (std::find(order.begin(), order.end(), focusedSlot_) != order.end()) {
     // A thick ring a child can see from across the room, in two colours so

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QAccessible>
+#include <QElapsedTimer>
 #include <QPushButton>
+#include <QRegion>
+#include <QTimer>
 #include <QWidget>
 #include <map>
 #include <vector>
@@ -26,7 +29,11 @@ class FormWindow final : public QWidget {
   // Brings a child widget (a button) in line with its control's state.
   void syncControl(int slot);
   void syncAllControls();
-  void repaintArea(const QRect& area) { update(area); }
+  // Asks for a repaint of a changed area. While changes come faster than a
+  // screen can show them (the worm game at its shortest intervals) they are
+  // gathered and painted once a frame; a change after a quiet spell is
+  // painted at once.
+  void repaintArea(const QRect& area);
   QPushButton* buttonFor(int slot) const;
 
   // The controls that take a click, visible and enabled, front to back: the
@@ -59,6 +66,11 @@ class FormWindow final : public QWidget {
   forms::Form& form_;
   const Artwork& artwork_;
   std::map<int, QPushButton*> buttons_;
+  void flushRepaint();
+
+  QRegion pendingRepaint_;
+  QTimer repaintPacer_;
+  QElapsedTimer lastPaint_;
   int pressedSlot_ = -1;
   int focusedSlot_ = -1;  // only set once the keyboard is used
   mutable std::map<int, QAccessible::Id> accessibleIds_;

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTime>
+#include <QWindow>
 
 #include "error_report.h"
 #include "form_painter.h"
@@ -26,6 +27,12 @@ FormWindow* QtPlatform::windowOf(const forms::Form& form) const {
 bool QtPlatform::timerRunning(const forms::Form& form, int slot) const {
   auto it = timers_.find({&form, slot});
   return it != timers_.end() && it->second->isActive();
+}
+
+void QtPlatform::repaintAll() {
+  for (auto& [form, window] : windows_) {
+    if (window) window->update();
+  }
 }
 
 double QtPlatform::secondsSinceMidnight() const { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
@@ -55,7 +62,12 @@ void QtPlatform::formShown(forms::Form& form) {
 }
 
 void QtPlatform::formHidden(forms::Form& form) {
-  if (FormWindow* window = windowOf(form)) window->hide();
+  if (FormWindow* window = windowOf(form)) {
+    window->hide();
+    // A hidden form may stay loaded for the rest of the lesson; its window's
+    // surface is let go and made again if it is ever shown.
+    if (QWindow* native = window->windowHandle()) native->destroy();
+  }
 }
 
 void QtPlatform::formUnloaded(forms::Form& form) {

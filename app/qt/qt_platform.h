@@ -29,6 +29,8 @@ class QtPlatform final : public QObject, public forms::Platform {
 
   FormWindow* windowOf(const forms::Form& form) const;
   bool timerRunning(const forms::Form& form, int slot) const;
+  // Paints every window again, as when the pictures have just been rendered.
+  void repaintAll();
 
   // forms::Platform
   double secondsSinceMidnight() const override;
