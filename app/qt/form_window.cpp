@@ -80,6 +80,11 @@ void FormWindow::syncControl(int slot) {
   b->setAttribute(Qt::WA_TransparentForMouseEvents, !s.enabled);
 }
 
+void FormWindow::hideAndRelease() {
+  hide();
+  destroy();
+}
+
 void FormWindow::syncAllControls() {
   for (auto& [slot, button] : buttons_) syncControl(slot);
 }

@@ -29,6 +29,9 @@ class FormWindow final : public QWidget {
   // Brings a child widget (a button) in line with its control's state.
   void syncControl(int slot);
   void syncAllControls();
+  // Hides the window and lets go of its native window and surface; showing
+  // it again makes new ones.
+  void hideAndRelease();
   // Asks for a repaint of a changed area. While changes come faster than a
   // screen can show them (the worm game at its shortest intervals) they are
   // gathered and painted once a frame; a change after a quiet spell is

@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTime>
-#include <QWindow>
 
 #include "error_report.h"
 #include "form_painter.h"
@@ -63,10 +62,9 @@ void QtPlatform::formShown(forms::Form& form) {
 
 void QtPlatform::formHidden(forms::Form& form) {
   if (FormWindow* window = windowOf(form)) {
-    window->hide();
     // A hidden form may stay loaded for the rest of the lesson; its window's
     // surface is let go and made again if it is ever shown.
-    if (QWindow* native = window->windowHandle()) native->destroy();
+    window->hideAndRelease();
   }
 }
 
