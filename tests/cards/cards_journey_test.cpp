@@ -42,22 +42,3 @@ TEST(CardsJourney, APassedGameLeadsBackToTheGuideAndStaysSilentWhenTheProgramEnd
   game.click(intro.Talking);
   EXPECT_TRUE(game.endedCleanly()) << game.lastError();
 }
-
-TEST(CardsJourney, AFailedGameLeadsThroughTheGuideToTheFarewell) {
-  Game game;
-  testing_support::reachGuide(game);
-  testing_support::handOverAt(game, 5);
-  testing_support::loseCards(game);
-  Menu& guide = game.form<Menu>();
-  EXPECT_FALSE(game.loaded(FormId::carder));
-  EXPECT_EQ(game.form<Carder>().misses, 15);
-  ASSERT_TRUE(guide.visible());
-  EXPECT_EQ(guide.failure.text(), "-1");
-
-  game.click(guide.Talking);
-  EXPECT_FALSE(guide.loaded());
-  Starter& intro = game.form<Starter>();
-  ASSERT_TRUE(intro.visible());
-  game.click(intro.Talking);
-  EXPECT_TRUE(game.endedCleanly()) << game.lastError();
-}

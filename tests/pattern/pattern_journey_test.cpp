@@ -41,18 +41,3 @@ TEST(PatternJourney, APassedGameReturnsToTheGuideAtStepNineAndStaysSilent) {
   game.click(game.form<screens::Starter>().Talking);
   EXPECT_TRUE(game.endedCleanly()) << game.lastError();
 }
-
-TEST(PatternJourney, AFailedGameReturnsToTheGuideWithTheFailureText) {
-  Game game;
-  testing_support::reachGuide(game);
-  testing_support::handOverAt(game, 8);
-  testing_support::losePattern(game);
-
-  Menu& guide = game.form<Menu>();
-  ASSERT_TRUE(guide.visible());
-  EXPECT_FALSE(game.loaded(FormId::patternform));
-  EXPECT_LT(game.form<Patternform>().stage, 4);
-  EXPECT_EQ(guide.failure.text(), "-1");
-  EXPECT_EQ(guide.Talking.caption(),
-            "Sowwy, you have failed this class, try again next time! (Click here to continue)");
-}

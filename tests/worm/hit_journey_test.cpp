@@ -47,20 +47,3 @@ TEST(HitJourney, APassedWormGameLeadsThroughTheCompletionScreenToTheFarewell) {
   EXPECT_TRUE(game.endedCleanly());
   EXPECT_TRUE(game.platform.errors().empty());
 }
-
-TEST(HitJourney, AFailedWormGameLeadsThroughTheGuideToTheFarewell) {
-  Game game;
-  testing_support::reachGuide(game);
-  testing_support::handOverAt(game, 10);
-  testing_support::loseWorm(game);
-  Menu& guide = game.form<Menu>();
-  ASSERT_TRUE(guide.visible());
-  EXPECT_FALSE(game.loaded(FormId::hit));
-  EXPECT_EQ(guide.Talking.caption(), "You have failed the last course!! Try again!! (Click here to continue)");
-
-  game.click(guide.Talking);
-  Starter& intro = game.form<Starter>();
-  EXPECT_EQ(game.platform.windows(), std::vector<Form*>{&intro});
-  game.click(intro.Talking);
-  EXPECT_TRUE(game.endedCleanly());
-}
