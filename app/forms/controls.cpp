@@ -98,14 +98,6 @@ bool ControlArray<Element>::holds(int slot) const {
   return false;
 }
 
-template <class Element>
-int ControlArray<Element>::indexOf(int slot) const {
-  for (auto [i, s] : elements_) {
-    if (s == slot) return i;
-  }
-  return kNotInArray;
-}
-
 template class ControlArray<Image>;
 template class ControlArray<Shape>;
 template class ControlArray<Line>;

@@ -101,7 +101,6 @@ class ControlArray {
 
   Element operator()(int index) const;
   bool holds(int slot) const;
-  int indexOf(int slot) const;
   const std::vector<std::pair<int, int>>& elements() const { return elements_; }  // (index, slot)
 
  private:

@@ -41,7 +41,6 @@ class HeadlessPlatform final : public forms::Platform {
   forms::Form* frontWindow() const { return windows_.empty() ? nullptr : windows_.back(); }
   const std::vector<std::string>& errors() const { return errors_; }
   std::optional<int> quitCode() const { return quitCode_; }
-  std::uint64_t repaints() const { return repaints_; }
   int runningTimers() const { return static_cast<int>(timers_.size()); }
 
   // forms::Platform
@@ -76,7 +75,6 @@ class HeadlessPlatform final : public forms::Platform {
   std::vector<forms::Form*> windows_;
   std::vector<std::string> errors_;
   std::optional<int> quitCode_;
-  std::uint64_t repaints_ = 0;
 };
 
 }  // namespace headless

@@ -45,7 +45,6 @@ bool Artwork::renderPictures(qreal devicePixelRatio, QString* error) {
     pictures.insert(name, QPixmap::fromImage(image));
   }
   pictures_ = std::move(pictures);
-  dpr_ = devicePixelRatio;
   return true;
 }
 

@@ -22,12 +22,10 @@ class Artwork {
   // The picture by catalogue name; a null pixmap for the empty picture.
   QPixmap picture(std::string_view name) const;
   const QIcon& icon() const { return icon_; }
-  qreal devicePixelRatio() const { return dpr_; }
 
  private:
   QHash<QString, QPixmap> pictures_;
   QIcon icon_;
-  qreal dpr_ = 1;
 };
 
 // One SVG resource rendered at a logical size and device pixel ratio; a null

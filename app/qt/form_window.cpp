@@ -182,7 +182,8 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     paintForm(painter, form_, artwork_, area);
     painter.restore();
   }
-  std::vector<int> order = focusOrder();
+  // The ring exists only once the keyboard has been used.
+  std::vector<int> order = focusedSlot_ < 0 ? std::vector<int>{} : focusOrder();
   if (std::find(order.begin(), order.end(), focusedSlot_) != order.end()) {
     // A thick ring a child can see from across the room, in two colours so
     // that it shows on white, grey and black alike.
