@@ -18,18 +18,18 @@ const ControlSpec& ControlRef::spec() const { return form_->spec().controls[stat
 const ControlState& ControlRef::read() const { return form_->touch(slot_); }
 
 template <class Change>
-void ControlRef::write(Change&& change) {
+void ControlRef::write(Property what, Change&& change) {
   ControlState& state = form_->touchForWrite(slot_);
   TwipRect before = state.rect;
-  if (change(state)) form_->changed(slot_, before.united(state.rect));
+  if (change(state)) form_->changed(slot_, before.united(state.rect), what);
 }
 
 void ControlRef::setVisible(bool visible) {
-  write([&](ControlState& s) { return std::exchange(s.visible, visible) != visible; });
+  write(Property::Visible, [&](ControlState& s) { return std::exchange(s.visible, visible) != visible; });
 }
 
 void Label::setCaption(std::string caption) {
-  write([&](ControlState& s) {
+  write(Property::Caption, [&](ControlState& s) {
     if (s.text == caption) return false;
     s.text = std::move(caption);
     return true;
@@ -37,7 +37,7 @@ void Label::setCaption(std::string caption) {
 }
 
 void Image::setPicture(const Picture& picture) {
-  write([&](ControlState& s) {
+  write(Property::Picture, [&](ControlState& s) {
     if (s.picture == picture) return false;
     s.picture = picture;
     if (!picture.empty()) {
@@ -49,15 +49,15 @@ void Image::setPicture(const Picture& picture) {
 }
 
 void Image::setLeft(float left) {
-  write([&](ControlState& s) { return std::exchange(s.rect.left, left) != left; });
+  write(Property::Position, [&](ControlState& s) { return std::exchange(s.rect.left, left) != left; });
 }
 
 void CommandButton::setEnabled(bool enabled) {
-  write([&](ControlState& s) { return std::exchange(s.enabled, enabled) != enabled; });
+  write(Property::Enabled, [&](ControlState& s) { return std::exchange(s.enabled, enabled) != enabled; });
 }
 
 void TextBox::setText(std::string text) {
-  write([&](ControlState& s) {
+  write(Property::Text, [&](ControlState& s) {
     if (s.text == text) return false;
     s.text = std::move(text);
     return true;

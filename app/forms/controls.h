@@ -7,6 +7,7 @@
 
 #include "control_state.h"
 #include "layout.h"
+#include "watcher.h"
 
 namespace forms {
 
@@ -32,7 +33,7 @@ class ControlRef {
  protected:
   const ControlState& read() const;
   template <class Change>
-  void write(Change&& change);
+  void write(Property what, Change&& change);
 
  private:
   Form* form_;

@@ -68,14 +68,14 @@ void Form::show() {
   if (unloading_) return;
   if (!loaded()) load();
   state_ = FormState::LoadedVisible;
-  program_.platform().formShown(*this);
+  program_.notifyShown(*this);
 }
 
 void Form::hide() {
   if (!loaded()) load();
   if (state_ != FormState::LoadedVisible) return;
   state_ = FormState::LoadedHidden;
-  program_.platform().formHidden(*this);
+  program_.notifyHidden(*this);
 }
 
 void Form::unload() {
@@ -88,7 +88,7 @@ void Form::unload() {
   } reset{unloading_};
   Form_Unload(cancel);
   if (cancel != 0) return;
-  program_.platform().formUnloaded(*this);
+  program_.notifyUnloaded(*this);
   state_ = FormState::Created;
   controls_.clear();
 }
@@ -100,10 +100,10 @@ ControlState& Form::touchForWrite(int slot) {
   return controls_.at(static_cast<std::size_t>(slot));
 }
 
-void Form::changed(int slot, TwipRect area) {
+void Form::changed(int slot, TwipRect area, Property what) {
   const ControlSpec& row = spec_.controls[static_cast<std::size_t>(slot)];
   if (row.kind == Kind::Timer) return;
-  program_.platform().controlChanged(*this, slot, area);
+  program_.notifyChanged(*this, slot, area, what);
 }
 
 void Form::timerChanged(int slot) { program_.platform().timerChanged(*this, slot); }

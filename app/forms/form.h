@@ -9,6 +9,7 @@
 #include "controls.h"
 #include "int16.h"
 #include "layout.h"
+#include "watcher.h"
 
 namespace forms {
 
@@ -62,7 +63,7 @@ class Form {
   // For control handles: the state of a control, loading the form first.
   const ControlState& touch(int slot);
   ControlState& touchForWrite(int slot);
-  void changed(int slot, TwipRect area);
+  void changed(int slot, TwipRect area, Property what);
   void timerChanged(int slot);
 
   // Whether a Click of the control reaches a handler.

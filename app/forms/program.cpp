@@ -23,6 +23,27 @@ Form& Program::ref(FormId id) {
   return *slot;
 }
 
+void Program::notifyShown(Form& form) {
+  platform_.formShown(form);
+  for (Watcher* w : watchers_) w->formShown(form);
+}
+
+void Program::notifyHidden(Form& form) {
+  platform_.formHidden(form);
+  for (Watcher* w : watchers_) w->formHidden(form);
+}
+
+void Program::notifyUnloaded(Form& form) {
+  // Watchers read the controls one last time before the window goes.
+  for (Watcher* w : watchers_) w->formUnloaded(form);
+  platform_.formUnloaded(form);
+}
+
+void Program::notifyChanged(Form& form, int slot, TwipRect area, Property what) {
+  platform_.controlChanged(form, slot, area);
+  for (Watcher* w : watchers_) w->controlChanged(form, slot, what);
+}
+
 bool Program::anyLoaded() const {
   for (const auto& form : forms_) {
     if (form && form->loaded()) return true;
@@ -55,6 +76,7 @@ void Program::dispatch(Handler&& handler) {
     exitCode_ = 0;
     platform_.quit(0);
   }
+  for (Watcher* w : watchers_) w->eventHandled();
 }
 
 void Program::fail(const std::string& message) {

@@ -5,11 +5,13 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "form.h"
 #include "picture.h"
 #include "platform.h"
 #include "runtime.h"
+#include "watcher.h"
 
 namespace forms {
 
@@ -39,6 +41,13 @@ class Program {
   bool anyLoaded() const;
 
   Platform& platform() const { return platform_; }
+  // Adds a follower of every change; it must outlive the program's events.
+  void watch(Watcher& watcher) { watchers_.push_back(&watcher); }
+  // The form layer's changes, told to the platform and then to the watchers.
+  void notifyShown(Form& form);
+  void notifyHidden(Form& form);
+  void notifyUnloaded(Form& form);
+  void notifyChanged(Form& form, int slot, TwipRect area, Property what);
   Runtime& runtime() { return runtime_; }
   const Pictures& pictures() const { return pictures_; }
 
@@ -70,6 +79,7 @@ class Program {
   void fail(const std::string& message);
 
   Platform& platform_;
+  std::vector<Watcher*> watchers_;
   Runtime runtime_;
   Pictures pictures_;
   std::array<Factory, kFormCount> factories_;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "forms.h"
 #include "headless_platform.h"
@@ -254,4 +256,55 @@ TEST_F(Dispatch, AnEventDuringAHandlerIsNotRunInsideIt) {
   });
   EXPECT_EQ(runs, 1);
   EXPECT_EQ(program.reentrantEvents(), 1u);
+}
+
+// Protects the one stream of changes that the voice, the sounds and the
+// screen reader follow: every change once, in order, then the end of the event.
+namespace {
+struct Log final : Watcher {
+  std::vector<std::string> lines;
+  void formShown(Form& f) override { lines.push_back("shown " + std::string(f.name())); }
+  void formHidden(Form& f) override { lines.push_back("hidden " + std::string(f.name())); }
+  void formUnloaded(Form& f) override {
+    // The controls are still there to read one last time.
+    lines.push_back("unloaded " + std::string(f.name()) + " " + f.controls()[1].text);
+  }
+  void controlChanged(Form& f, int slot, Property what) override {
+    lines.push_back(std::string(f.name()) + " " + std::to_string(slot) + " " + std::to_string(int(what)));
+  }
+  void eventHandled() override { lines.push_back("handled"); }
+};
+}  // namespace
+
+using ChangeStream = Fixture;
+
+TEST_F(ChangeStream, WatchersHearEachRealChangeInOrderAndThenTheEndOfTheEvent) {
+  Log log;
+  program.watch(log);
+  program.start();
+  inHandler([&] {
+    a().Caption.setCaption("from the layout");  // no change, nothing told
+    a().Caption.setCaption("new");
+    a().Card(1).setPicture(program.pictures().get("cross"));
+    a().Store.setVisible(true);
+    a().Card(3).setPicture(a().Card(1));
+    a().Timer1.setInterval(50);  // timers are not drawn and not told
+    b().show();
+    a().hide();
+    b().unload();
+  });
+  const std::vector<std::string> expected{
+      "shown starter", "handled",
+      "starter 1 1", "starter 3 2", "starter 4 0", "starter 2 2",
+      "shown menu", "hidden starter", "unloaded menu from the layout", "handled"};
+  EXPECT_EQ(log.lines, expected);
+}
+
+TEST_F(ChangeStream, TheEventThatEndsTheProgramIsStillTold) {
+  Log log;
+  program.watch(log);
+  program.start();
+  inHandler([&] { a().unload(); });
+  ASSERT_TRUE(program.ended());
+  EXPECT_EQ(log.lines.back(), "handled");
 }
