@@ -138,6 +138,8 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter: {
+      // A held key repeats; like a double-click, the repeats are no new clicks.
+      if (event->isAutoRepeat()) break;
       std::vector<int> order = focusOrder();
       if (std::find(order.begin(), order.end(), focusedSlot_) != order.end()) {
         int slot = focusedSlot_;
