@@ -8,6 +8,7 @@
 #include "error_report.h"
 #include "form_painter.h"
 #include "program.h"
+#include "screen_fit.h"
 
 namespace qtgui {
 
@@ -38,11 +39,16 @@ double QtPlatform::secondsSinceMidnight() const { return QTime::currentTime().ms
 
 void QtPlatform::formLoaded(forms::Form& form) {
   auto* window = new FormWindow(*program_, form, artwork_);
-  if (form.spec().placement == forms::Placement::CentreScreen) {
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-      QRect area = screen->availableGeometry();
-      window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
-    }
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    learnFrame();
+    // Until a window has been framed, the frame is guessed for the fit (a
+    // title bar and thin borders) but not for the place, so that on a screen
+    // with no window manager the window is centred exactly.
+    ScreenFit fit = fitToScreen(window->naturalSize(), frame_ ? *frame_ : QMargins(4, 30, 4, 4),
+                                screen->availableGeometry());
+    if (!frame_) fit.framePos = fitToScreen(fit.client, {}, screen->availableGeometry()).framePos;
+    if (fit.scale < 1) window->setScale(fit.scale);
+    if (form.spec().placement == forms::Placement::CentreScreen) window->move(fit.framePos);
   }
   windows_[&form] = window;
   const auto& rows = form.spec().controls;
@@ -50,6 +56,16 @@ void QtPlatform::formLoaded(forms::Form& form) {
     if (rows[slot].kind == forms::Kind::Timer) startTimer(form, static_cast<int>(slot));
   }
   emit windowCreated(window);
+}
+
+void QtPlatform::learnFrame() {
+  for (auto& [form, window] : windows_) {
+    if (!window || !window->isVisible()) continue;
+    QRect inner = window->geometry(), outer = window->frameGeometry();
+    QMargins m(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+               outer.bottom() - inner.bottom());
+    if (!m.isNull()) frame_ = m;
+  }
 }
 
 void QtPlatform::formShown(forms::Form& form) {

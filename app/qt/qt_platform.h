@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "artwork.h"
@@ -49,12 +51,15 @@ class QtPlatform final : public QObject, public forms::Platform {
  private:
   void startTimer(forms::Form& form, int slot);
   void stopTimers(const forms::Form* form);
+  // The window manager's frame, as seen round a window already shown.
+  void learnFrame();
 
   const Artwork& artwork_;
   forms::Program* program_ = nullptr;
   std::map<const forms::Form*, QPointer<FormWindow>> windows_;
   std::map<std::pair<const forms::Form*, int>, QTimer*> timers_;
   std::function<void(const QString&)> errorSink_;
+  std::optional<QMargins> frame_;
 };
 
 }  // namespace qtgui
