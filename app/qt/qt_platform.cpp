@@ -39,17 +39,6 @@ double QtPlatform::secondsSinceMidnight() const { return QTime::currentTime().ms
 
 void QtPlatform::formLoaded(forms::Form& form) {
   auto* window = new FormWindow(*program_, form, artwork_);
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    learnFrame();
-    // Until a window has been framed, the frame is guessed for the fit (a
-    // title bar and thin borders) but not for the place, so that on a screen
-    // with no window manager the window is centred exactly.
-    ScreenFit fit = fitToScreen(window->naturalSize(), frame_ ? *frame_ : QMargins(4, 30, 4, 4),
-                                screen->availableGeometry());
-    if (!frame_) fit.framePos = fitToScreen(fit.client, {}, screen->availableGeometry()).framePos;
-    if (fit.scale < 1) window->setScale(fit.scale);
-    if (form.spec().placement == forms::Placement::CentreScreen) window->move(fit.framePos);
-  }
   windows_[&form] = window;
   const auto& rows = form.spec().controls;
   for (std::size_t slot = 0; slot < rows.size(); ++slot) {
@@ -58,18 +47,32 @@ void QtPlatform::formLoaded(forms::Form& form) {
   emit windowCreated(window);
 }
 
-void QtPlatform::learnFrame() {
-  for (auto& [form, window] : windows_) {
-    if (!window || !window->isVisible()) continue;
-    QRect inner = window->geometry(), outer = window->frameGeometry();
-    QMargins m(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-               outer.bottom() - inner.bottom());
-    if (!m.isNull()) frame_ = m;
+void QtPlatform::learnFrame(const FormWindow& window) {
+  if (!window.isVisible()) return;
+  QRect inner = window.geometry(), outer = window.frameGeometry();
+  QMargins m(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+             outer.bottom() - inner.bottom());
+  if (!m.isNull()) frame_ = m;
+}
+
+void QtPlatform::place(forms::Form& form, FormWindow& window) {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  for (auto& [other, shown] : windows_) {
+    if (shown) learnFrame(*shown);
   }
+  const QRect area = screen->availableGeometry();
+  ScreenFit fit = frame_ ? fitToScreen(window.naturalSize(), *frame_, area) : fitUnframed(window.naturalSize(), area);
+  if (fit.scale < 1) window.setScale(fit.scale);
+  if (form.spec().placement == forms::Placement::CentreScreen) window.move(fit.framePos);
 }
 
 void QtPlatform::formShown(forms::Form& form) {
   if (FormWindow* window = windowOf(form)) {
+    // Placed when first shown, not when loaded: a form is often loaded long
+    // before, when another touches its controls, and the screen may have
+    // shown a framed window by now.
+    if (placed_.insert(&form).second) place(form, *window);
     window->show();
     window->raise();
     window->activateWindow();
@@ -80,15 +83,18 @@ void QtPlatform::formHidden(forms::Form& form) {
   if (FormWindow* window = windowOf(form)) {
     // A hidden form may stay loaded for the rest of the lesson; its window's
     // surface is let go and made again if it is ever shown.
+    learnFrame(*window);
     window->hideAndRelease();
   }
 }
 
 void QtPlatform::formUnloaded(forms::Form& form) {
   stopTimers(&form);
+  placed_.erase(&form);
   auto it = windows_.find(&form);
   if (it == windows_.end()) return;
   if (FormWindow* window = it->second.data()) {
+    learnFrame(*window);
     window->hide();
     // Deleted later: the unload may have started inside this window's own
     // close event or button click.

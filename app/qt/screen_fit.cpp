@@ -20,4 +20,12 @@ ScreenFit fitToScreen(QSize client, QMargins frame, QRect area) {
   return fit;
 }
 
+ScreenFit fitUnframed(QSize client, QRect area) {
+  const QMargins guess(4, 30, 4, 4);
+  ScreenFit fit = fitToScreen(client, guess, area);
+  const QPoint centred = fitToScreen(fit.client, {}, area).framePos;
+  if (area.contains(QRect(centred, fit.client.grownBy(guess)))) fit.framePos = centred;
+  return fit;
+}
+
 }  // namespace qtgui

@@ -20,4 +20,11 @@ struct ScreenFit {
 // its close button) off the screen.
 ScreenFit fitToScreen(QSize client, QMargins frame, QRect area);
 
+// The same before any window has been framed, when it is not known whether a
+// window manager will add a frame, nor how big. The size allows for a
+// generous one; the window itself is centred when a frame that size would
+// still be on the screen, so that with no window manager it sits exactly in
+// the middle, and its guessed frame is centred otherwise.
+ScreenFit fitUnframed(QSize client, QRect area);
+
 }  // namespace qtgui
