@@ -1,6 +1,5 @@
 #include "session_bus.h"
 
-#include <fcntl.h>
 #include <malloc.h>
 #include <poll.h>
 #include <pthread.h>
@@ -34,15 +33,24 @@ struct Endpoint {
   bool abstract = false;
 };
 
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 // D-Bus escapes bytes in address values as %XX.
 std::string unescape(std::string_view value) {
   std::string out;
   for (std::size_t i = 0; i < value.size(); ++i) {
-    if (value[i] == '%' && i + 2 < value.size()) {
-      out += char(std::stoi(std::string(value.substr(i + 1, 2)), nullptr, 16));
-      i += 2;
-    } else {
+    int high = i + 2 < value.size() && value[i] == '%' ? hexDigit(value[i + 1]) : -1;
+    int low = high < 0 ? -1 : hexDigit(value[i + 2]);
+    if (low < 0) {
       out += value[i];
+    } else {
+      out += char(high * 16 + low);
+      i += 2;
     }
   }
   return out;
