@@ -11,11 +11,15 @@
 #include "program.h"
 #include "qt_platform.h"
 #include "screens.h"
+#include "session_bus.h"
 
 int main(int argc, char** argv) {
+  // Before Qt starts any thread or touches the bus. Half a second is long
+  // for a bus that works and short enough for the intro to show promptly.
+  qtgui::guardSessionBus(std::chrono::milliseconds(500));
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tobble"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Tobble Goes to school!"));
+  // No display name: Qt would add it to every title bar after the caption.
   // Lets the desktop match the windows to the installed entry and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.tobble.tobble"));
   // Forms hide and show their windows as the lesson goes on; the program

@@ -36,7 +36,7 @@ FormWindow::FormWindow(forms::Program& program, forms::Form& form, const Artwork
       artwork_(artwork) {
   const forms::FormSpec& spec = form.spec();
   setWindowTitle(QString::fromUtf8(spec.caption.data(), qsizetype(spec.caption.size())));
-  setFixedSize(qRound(spec.clientWidth / forms::kTwipsPerPixel), qRound(spec.clientHeight / forms::kTwipsPerPixel));
+  setFixedSize(naturalSize());
   setWindowIcon(artwork.icon());
   setAttribute(Qt::WA_OpaquePaintEvent);
   setObjectName(QString::fromUtf8(form.name().data(), qsizetype(form.name().size())));
@@ -68,11 +68,35 @@ QPushButton* FormWindow::buttonFor(int slot) const {
   return it == buttons_.end() ? nullptr : it->second;
 }
 
+QSize FormWindow::naturalSize() const {
+  const forms::FormSpec& spec = form_.spec();
+  return {qRound(spec.clientWidth / forms::kTwipsPerPixel), qRound(spec.clientHeight / forms::kTwipsPerPixel)};
+}
+
+void FormWindow::setScale(qreal scale) {
+  scale_ = scale;
+  // Whole pixels, rounded down, so that a window fitted to a screen fits.
+  setFixedSize(int(naturalSize().width() * scale), int(naturalSize().height() * scale));
+  for (auto& [slot, button] : buttons_) {
+    QFont font = toQFont(form_.spec().controls[std::size_t(slot)].font);
+    font.setPixelSize(std::max(1, qRound(font.pixelSize() * scale)));
+    button->setFont(font);
+  }
+  syncAllControls();
+  update();
+}
+
+QRect FormWindow::toWindow(const QRect& area) const {
+  if (scale_ == 1) return area;
+  return QRectF(QPointF(area.topLeft()) * scale_, QSizeF(area.size()) * scale_).toAlignedRect();
+}
+
 void FormWindow::syncControl(int slot) {
   QPushButton* b = buttonFor(slot);
   if (!b || !form_.loaded()) return;
   const forms::ControlState& s = form_.controls()[static_cast<std::size_t>(slot)];
-  b->setGeometry(toPixels(s.rect).toRect());
+  QRectF r = toPixels(s.rect);
+  b->setGeometry(QRectF(r.topLeft() * scale_, r.size() * scale_).toRect());
   b->setVisible(s.visible);
   b->setEnabled(s.enabled);
   // A disabled button lets the click through to what lies behind it, as the
@@ -126,9 +150,9 @@ void FormWindow::moveFocus(int step) {
   auto it = std::find(order.begin(), order.end(), focusedSlot_);
   int index = it == order.end() ? (step > 0 ? 0 : int(order.size()) - 1)
                                 : (int(it - order.begin()) + step + int(order.size())) % int(order.size());
-  if (focusedSlot_ >= 0 && form_.loaded()) update(focusRing(focusedSlot_));
+  if (focusedSlot_ >= 0 && form_.loaded()) update(toWindow(focusRing(focusedSlot_)));
   focusedSlot_ = order[std::size_t(index)];
-  update(focusRing(focusedSlot_));
+  update(toWindow(focusRing(focusedSlot_)));
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {
@@ -138,10 +162,12 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter: {
+      // A held key repeats; like a double-click, the repeats are no new clicks.
+      if (event->isAutoRepeat()) break;
       std::vector<int> order = focusOrder();
       if (std::find(order.begin(), order.end(), focusedSlot_) != order.end()) {
         int slot = focusedSlot_;
-        update(focusRing(slot));
+        update(toWindow(focusRing(slot)));
         clickControl(slot);
       }
       break;
@@ -156,7 +182,7 @@ constexpr qint64 kFrameMs = 16;
 }  // namespace
 
 void FormWindow::repaintArea(const QRect& area) {
-  pendingRepaint_ += area;
+  pendingRepaint_ += toWindow(area);
   if (repaintPacer_.isActive()) return;
   qint64 since = lastPaint_.isValid() ? lastPaint_.elapsed() : kFrameMs;
   if (since >= kFrameMs) {
@@ -174,9 +200,14 @@ void FormWindow::flushRepaint() {
 void FormWindow::paintEvent(QPaintEvent* event) {
   lastPaint_.start();
   QPainter painter(this);
+  if (scale_ != 1) {
+    painter.scale(scale_, scale_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  }
   // Each changed rectangle on its own: two holes far apart are two small
   // paints, not one of everything between them.
-  for (const QRect& area : event->region()) {
+  for (const QRect& exposed : event->region()) {
+    QRect area = scale_ == 1 ? exposed : painter.transform().inverted().mapRect(QRectF(exposed)).toAlignedRect();
     painter.save();
     painter.setClipRect(area);
     paintForm(painter, form_, artwork_, area);
@@ -201,7 +232,8 @@ void FormWindow::paintEvent(QPaintEvent* event) {
 }
 
 forms::TwipPoint FormWindow::toTwips(const QPointF& p) const {
-  return {static_cast<float>(p.x()) * forms::kTwipsPerPixel, static_cast<float>(p.y()) * forms::kTwipsPerPixel};
+  return {static_cast<float>(p.x() / scale_) * forms::kTwipsPerPixel,
+          static_cast<float>(p.y() / scale_) * forms::kTwipsPerPixel};
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) {

@@ -39,6 +39,14 @@ class FormWindow final : public QWidget {
   void repaintArea(const QRect& area);
   QPushButton* buttonFor(int slot) const;
 
+  // Shows the form at a fraction of its own size, for a screen too small for
+  // it. Everything is drawn as vectors at that scale, so it stays crisp, and
+  // clicks are mapped back, so they land where they look.
+  void setScale(qreal scale);
+  qreal scale() const { return scale_; }
+  // The client size at scale 1, as the layout gives it.
+  QSize naturalSize() const;
+
   // The controls that take a click, visible and enabled, front to back: the
   // keyboard's focus order and the accessible children.
   std::vector<int> focusOrder() const;
@@ -62,6 +70,8 @@ class FormWindow final : public QWidget {
 
  private:
   forms::TwipPoint toTwips(const QPointF& p) const;
+  // An area in the form's own pixels as the window's pixels that cover it.
+  QRect toWindow(const QRect& area) const;
   void moveFocus(int step);
   QRect focusRing(int slot) const;
 
@@ -78,6 +88,7 @@ class FormWindow final : public QWidget {
   int focusedSlot_ = -1;  // only set once the keyboard is used
   mutable std::map<int, QAccessible::Id> accessibleIds_;
   bool painted_ = false;
+  qreal scale_ = 1;
 };
 
 }  // namespace qtgui

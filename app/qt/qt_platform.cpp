@@ -8,6 +8,7 @@
 #include "error_report.h"
 #include "form_painter.h"
 #include "program.h"
+#include "screen_fit.h"
 
 namespace qtgui {
 
@@ -38,12 +39,6 @@ double QtPlatform::secondsSinceMidnight() const { return QTime::currentTime().ms
 
 void QtPlatform::formLoaded(forms::Form& form) {
   auto* window = new FormWindow(*program_, form, artwork_);
-  if (form.spec().placement == forms::Placement::CentreScreen) {
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-      QRect area = screen->availableGeometry();
-      window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
-    }
-  }
   windows_[&form] = window;
   const auto& rows = form.spec().controls;
   for (std::size_t slot = 0; slot < rows.size(); ++slot) {
@@ -52,8 +47,32 @@ void QtPlatform::formLoaded(forms::Form& form) {
   emit windowCreated(window);
 }
 
+void QtPlatform::learnFrame(const FormWindow& window) {
+  if (!window.isVisible()) return;
+  QRect inner = window.geometry(), outer = window.frameGeometry();
+  QMargins m(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+             outer.bottom() - inner.bottom());
+  if (!m.isNull()) frame_ = m;
+}
+
+void QtPlatform::place(forms::Form& form, FormWindow& window) {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  for (auto& [other, shown] : windows_) {
+    if (shown) learnFrame(*shown);
+  }
+  const QRect area = screen->availableGeometry();
+  ScreenFit fit = frame_ ? fitToScreen(window.naturalSize(), *frame_, area) : fitUnframed(window.naturalSize(), area);
+  if (fit.scale < 1) window.setScale(fit.scale);
+  if (form.spec().placement == forms::Placement::CentreScreen) window.move(fit.framePos);
+}
+
 void QtPlatform::formShown(forms::Form& form) {
   if (FormWindow* window = windowOf(form)) {
+    // Placed when first shown, not when loaded: a form is often loaded long
+    // before, when another touches its controls, and the screen may have
+    // shown a framed window by now.
+    if (placed_.insert(&form).second) place(form, *window);
     window->show();
     window->raise();
     window->activateWindow();
@@ -64,15 +83,18 @@ void QtPlatform::formHidden(forms::Form& form) {
   if (FormWindow* window = windowOf(form)) {
     // A hidden form may stay loaded for the rest of the lesson; its window's
     // surface is let go and made again if it is ever shown.
+    learnFrame(*window);
     window->hideAndRelease();
   }
 }
 
 void QtPlatform::formUnloaded(forms::Form& form) {
   stopTimers(&form);
+  placed_.erase(&form);
   auto it = windows_.find(&form);
   if (it == windows_.end()) return;
   if (FormWindow* window = it->second.data()) {
+    learnFrame(*window);
     window->hide();
     // Deleted later: the unload may have started inside this window's own
     // close event or button click.

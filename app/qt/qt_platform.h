@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 #include <utility>
 
 #include "artwork.h"
@@ -49,12 +52,19 @@ class QtPlatform final : public QObject, public forms::Platform {
  private:
   void startTimer(forms::Form& form, int slot);
   void stopTimers(const forms::Form* form);
+  // Fits a window to the screen and, for a centred form, centres it.
+  void place(forms::Form& form, FormWindow& window);
+  // Remembers the frame the window manager put round a window on the screen:
+  // every window of the game gets the same.
+  void learnFrame(const FormWindow& window);
 
   const Artwork& artwork_;
   forms::Program* program_ = nullptr;
   std::map<const forms::Form*, QPointer<FormWindow>> windows_;
   std::map<std::pair<const forms::Form*, int>, QTimer*> timers_;
   std::function<void(const QString&)> errorSink_;
+  std::optional<QMargins> frame_;  // the window manager's, once seen
+  std::set<const forms::Form*> placed_;
 };
 
 }  // namespace qtgui

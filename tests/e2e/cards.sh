@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
 # The card game can be played in the real game: the cards are dealt face up,
-# turn face down after the preview, and two clicked cards turn face up.
+# turn face down after the preview, and two clicked cards turn face up; its
+# close button brings back the guide. On a small screen the window is shrunk
+# and still clicked where it looks.
 #   cards.sh GAME SEND_CLOSE WORKDIR
 . "$(dirname "$0")/lib.sh"
 e2e_begin "$@"
 
-# Card i is a 100 px square in row i / 5 and column i % 5 of the grid.
-card() { echo "100x100+$((16 + 136 * ($1 % 5)))+$((16 + 152 * ($1 / 5)))"; }
-card_centre() { echo "$((66 + 136 * ($1 % 5))) $((66 + 152 * ($1 / 5)))"; }
+# Card i is a 100 px square in row i / 5 and column i % 5 of the grid, shown
+# smaller on a screen too small for the window. The region is kept a pixel
+# inside the card's edge, where a shrunk window blends it with the ground.
+card() {
+  local x=$((16 + 136 * ($1 % 5))) y=$((16 + 152 * ($1 / 5)))
+  echo "$(($(scaled 100) - 2))x$(($(scaled 100) - 2))+$(($(scaled "$x") + 1))+$(($(scaled "$y") + 1))"
+}
+card_centre() { echo "$(scaled $((66 + 136 * ($1 % 5)))) $(scaled $((66 + 152 * ($1 / 5))))"; }
 # A card face down shows its white tile; every face covers a good part of it.
 face_down() { ! lt "$(white_share "$1" "$(card "$2")")" 0.99; }
 face_up() { lt "$(white_share "$1" "$(card "$2")")" 0.9; }

@@ -7,12 +7,23 @@
 # binary, the send_close helper, a work directory for its screenshots and,
 # for the tests that compare with them, the screens as the game's painter
 # renders them (render_screens):
-#   e2e_begin "$@"   re-runs the script under its own Xvfb, then starts the game.
+#   e2e_begin "$@"   re-runs the script under its own session bus and Xvfb,
+#                    then starts the game.
 # Screenshots are kept in the work directory, so a failure can be looked at.
+#
+# Set in the environment:
+#   E2E_WM=openbox   runs a window manager, as a desktop does; the close
+#                    buttons are then pressed through it
+#   E2E_SCREEN=WxH   the screen's size (1280x1024, room for every window)
+#   E2E_BUS=silent   a session bus that takes connections and never answers
 
 set -euo pipefail
 
 TIMEOUT=${E2E_TIMEOUT:-10}
+WM=${E2E_WM:-}
+SCREEN_SIZE=${E2E_SCREEN:-1280x1024}
+SCREEN_W=${SCREEN_SIZE%x*}
+SCREEN_H=${SCREEN_SIZE#*x}
 
 # Windows and their client sizes.
 INTRO_TITLE='Tobble Goes to school!'
@@ -40,10 +51,13 @@ e2e_begin() {
     exit 2
   fi
   if [ -z "${E2E_DISPLAY_READY:-}" ]; then
-    # -a picks a free display number (and retries if another test takes it
-    # first), so the tests can run in parallel. The screen is large enough
-    # for the biggest window, centred.
-    E2E_DISPLAY_READY=1 exec xvfb-run -a -s '-screen 0 1280x1024x24 -nolisten tcp' "$0" "$@"
+    # A session bus of the test's own, as a desktop session has: left to
+    # itself, the first D-Bus client would start one that outlives the test
+    # and keeps a window on the display. -a picks a free display number (and
+    # retries if another test takes it first), so the tests can run in
+    # parallel.
+    E2E_DISPLAY_READY=1 exec dbus-run-session -- \
+      xvfb-run -a -s "-screen 0 ${SCREEN_SIZE}x24 -nolisten tcp" "$0" "$@"
   fi
   GAME=$1
   SEND_CLOSE=$2
@@ -62,9 +76,34 @@ e2e_begin() {
   trap e2e_cleanup EXIT
   # A test timing out is killed; the game must not outlive it.
   trap 'exit 143' TERM INT HUP
+  [ -n "$WM" ] && start_window_manager
+  [ "${E2E_BUS:-}" = silent ] && start_silent_bus
+  # Whatever the window manager keeps on the display is not the game's.
+  ROOT_WINDOWS=$(root_windows)
   START_MS=$(now_ms)
   "$GAME" >"$WORK/game.log" 2>&1 &
   GAME_PID=$!
+}
+
+start_window_manager() {
+  local deadline=$((SECONDS + TIMEOUT))
+  "$WM" --sm-disable >"$WORK/wm.log" 2>&1 &
+  WM_PID=$!
+  until wmctrl -m >/dev/null 2>&1; do
+    [ $SECONDS -ge $deadline ] && fail "the window manager $WM did not start"
+    sleep 0.1
+  done
+  note "under $WM on ${SCREEN_SIZE}"
+}
+
+# A bus daemon stopped as soon as it listens: it takes connections and
+# never says a word.
+start_silent_bus() {
+  local address
+  address=$(dbus-daemon --session --fork --print-address=1 --print-pid=3 3>"$WORK/bus.pid" 2>/dev/null)
+  kill -STOP "$(cat "$WORK/bus.pid")"
+  export DBUS_SESSION_BUS_ADDRESS=$address
+  note "on a session bus that never answers"
 }
 
 e2e_cleanup() {
@@ -72,6 +111,12 @@ e2e_cleanup() {
   if [ -n "${GAME_PID:-}" ] && kill -0 "$GAME_PID" 2>/dev/null; then
     kill "$GAME_PID" 2>/dev/null || true
     wait "$GAME_PID" 2>/dev/null || true
+  fi
+  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
+  if [ -s "${WORK:-/nonexistent}/bus.pid" ]; then
+    kill -CONT "$(cat "$WORK/bus.pid")" 2>/dev/null
+    kill "$(cat "$WORK/bus.pid")" 2>/dev/null
+    rm -f "$WORK/bus.pid"
   fi
   if [ $status -ne 0 ] && [ -s "${WORK:-/nonexistent}/game.log" ]; then
     echo "--- the game's output:" >&2
@@ -90,24 +135,63 @@ client_size() {
   xwininfo -id "$1" 2>/dev/null | awk '/^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {if (w) print w "x" h}'
 }
 
-# The ids of the mapped windows with exactly this title and client size.
+# The ids of the mapped windows with exactly this title and client size
+# ("*" for any size).
 visible_windows() {
   local title=$1 size=$2 id
   for id in $(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null); do
-    [ "$(client_size "$id")" = "$size" ] && echo "$id"
+    [ "$size" = "*" ] || [ "$(client_size "$id")" = "$size" ] && echo "$id"
   done
   return 0
 }
 
-# Waits until exactly one such window is mapped and prints its id.
+# A text property of a window as the window manager reads it.
+window_text() { xprop -id "$1" "$2" 2>/dev/null | sed -n 's/^[^=]*= "\(.*\)"$/\1/p'; }
+
+# Waits until exactly one such window is mapped and prints its id. The title
+# bar must read the title exactly, in both the old and the new property, and
+# the whole window must be on the screen, title bar and all.
 wait_window() {
-  local title=$1 size=$2 ids deadline=$((SECONDS + TIMEOUT))
+  local title=$1 size=$2 ids deadline=$((SECONDS + TIMEOUT)) property
   while :; do
     ids=$(visible_windows "$title" "$size")
-    [ -n "$ids" ] && [ "$(wc -w <<<"$ids")" -eq 1 ] && { echo "$ids"; return 0; }
+    [ -n "$ids" ] && [ "$(wc -w <<<"$ids")" -eq 1 ] && break
     [ $SECONDS -ge $deadline ] && fail "no single window '$title' $size (found: ${ids:-none})"
     sleep 0.1
   done
+  for property in _NET_WM_NAME WM_NAME; do
+    [ "$(window_text "$ids" $property)" = "$title" ] ||
+      fail "the title bar reads '$(window_text "$ids" $property)' ($property), not '$title'"
+  done
+  expect_on_screen "$ids" "$title"
+  echo "$ids"
+}
+
+# The client area's place and size, as "x y width height".
+client_geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {print x, y, w, h}'
+}
+
+# Fails unless the window and its frame lie wholly on the screen. The frame
+# is what the window manager reports it added round the client.
+expect_on_screen() {
+  local x y w h left=0 right=0 top=0 bottom=0 extents
+  read -r x y w h < <(client_geometry "$1")
+  if [ -n "$WM" ]; then
+    local deadline=$((SECONDS + TIMEOUT))
+    until extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p') && [ -n "$extents" ]; do
+      [ $SECONDS -ge $deadline ] && fail "$2 has no frame"
+      sleep 0.1
+    done
+    IFS=', ' read -r left right top bottom <<<"$extents"
+    # Framed and placed at once, but the place is read a moment later.
+    read -r x y w h < <(client_geometry "$1")
+  fi
+  if [ $((x - left)) -lt 0 ] || [ $((y - top)) -lt 0 ] ||
+    [ $((x + w + right)) -gt "$SCREEN_W" ] || [ $((y + h + bottom)) -gt "$SCREEN_H" ]; then
+    fail "$2 is not wholly on the ${SCREEN_SIZE} screen: ${w}x${h} at $x,$y, frame $left,$right,$top,$bottom"
+  fi
 }
 
 is_mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
@@ -131,18 +215,34 @@ expect_only() {
 }
 
 # Presses and releases the left button at client point (x, y) of a window;
-# the point may come as one word "x y".
+# the point may come as one word "x y". A second press on the same spot soon
+# after the first is a double-click, which is one click: like a child, the
+# tests wait a little before clicking the same spot again.
 click() {
-  local x y
+  local x y spot since
   read -r x y <<<"${*:2}"
+  spot="$1 $x $y"
+  since=$(($(now_ms) - ${LAST_CLICK_MS:-0}))
+  if [ "$spot" = "${LAST_CLICK_SPOT:-}" ] && [ $since -lt 600 ]; then
+    sleep "0.$(printf '%03d' $((600 - since)))"
+  fi
   xdotool mousemove --sync --window "$1" "$x" "$y" click 1
+  LAST_CLICK_SPOT=$spot
+  LAST_CLICK_MS=$(now_ms)
 }
 
 # Whether two numbers are at most `by` apart.
 near() { [ $(($1 - $2)) -ge "-$3" ] && [ $(($1 - $2)) -le "$3" ]; }
 
-# Sends the close button's request to a window.
-close_window() { "$SEND_CLOSE" "$1"; }
+# Presses a window's close button: through the window manager if one runs,
+# else with the message the button would send.
+close_window() {
+  if [ -n "$WM" ]; then
+    wmctrl -i -c "$1"
+  else
+    "$SEND_CLOSE" "$1"
+  fi
+}
 
 # Takes a screenshot of a window's client area and prints the file's name.
 # Numbered in the order taken; the count lives in a file because the callers
@@ -241,9 +341,24 @@ expect_exit() {
   [ "$status" -eq "$want" ] || fail "the game exited with status $status, not $want"
   # The X server would tidy up after a client that is gone; check that no
   # other process of ours left a window behind either.
-  local left
-  left=$(xwininfo -root -children | awk '/children\.$/ {print $1}')
-  [ "$left" = 0 ] || fail "$left windows are left after the game ended"
+  local deadline=$((SECONDS + TIMEOUT))
+  while [ "$(root_windows)" != "$ROOT_WINDOWS" ]; do
+    [ $SECONDS -ge $deadline ] &&
+      fail "$(($(root_windows) - ROOT_WINDOWS)) windows are left after the game ended"
+    sleep 0.1
+  done
+}
+
+# How many windows the root has, leaving out the window manager's own: the
+# X server gives each client its own range of ids, and the manager names one
+# of its windows on the root.
+root_windows() {
+  local wm id n=0
+  wm=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # //p')
+  for id in $(xwininfo -root -children | awk '/^ +0x[0-9a-f]+ / {print $1}'); do
+    [ -n "$wm" ] && [ $((id >> 21)) -eq $((wm >> 21)) ] || n=$((n + 1))
+  done
+  echo "$n"
 }
 
 # The intro's bubble is open: white inside, a black frame, where the yellow
@@ -288,9 +403,22 @@ guide_to_cards() {
   expect_only "$guide"
   click "$guide" 430 100
   wait_unmapped "$guide" "the guide"
-  CARDS=$(wait_window "$CARDS_TITLE" "$CARDS_SIZE")
+  CARDS=$(wait_window "$CARDS_TITLE" "*")
   expect_only "$CARDS"
+  # Full size where the screen has room for it, else shrunk to fit.
+  local size
+  size=$(client_size "$CARDS")
+  CARDS_SCALE=$(awk -v w="${size%x*}" 'BEGIN {print w / 781}')
+  if [ "$SCREEN_SIZE" = 1280x1024 ]; then
+    [ "$size" = "$CARDS_SIZE" ] || fail "the card game is $size, not $CARDS_SIZE"
+  else
+    near "$(scaled 686)" "${size#*x}" 1 || fail "the card game is $size: not $CARDS_SIZE shrunk evenly"
+    note "the card game is shown at $size on ${SCREEN_SIZE}"
+  fi
 }
+
+# A length on the card game's window in its own pixels, as shown.
+scaled() { awk -v n="$1" -v s="$CARDS_SCALE" 'BEGIN {printf "%d", n * s}'; }
 
 # The intro shown again with its bubble open and the speech saying something
 # other than the monologue's last sentence: the farewell. Sets INTRO.

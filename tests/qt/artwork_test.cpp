@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+#include <QSvgRenderer>
+
 #include "artwork.h"
 #include "catalogue.h"
 
@@ -8,6 +11,26 @@ int opaquePixels(const QImage& image) {
   int n = 0;
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) n += qAlpha(image.pixel(x, y)) > 200;
+  }
+  return n;
+}
+
+// The ink a picture puts outside its canvas: it is drawn with a margin of
+// ground all round, where nothing of it should land.
+int inkPastTheEdge(const QString& resource, QSize size) {
+  constexpr int kMargin = 10;
+  QSvgRenderer renderer(resource);
+  QImage image(size + QSize(2 * kMargin, 2 * kMargin), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  {
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, QRectF(QPointF(kMargin, kMargin), QSizeF(size)));
+  }
+  const QRect canvas(QPoint(kMargin, kMargin), size);
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) n += !canvas.contains(x, y) && qAlpha(image.pixel(x, y)) > 0;
   }
   return n;
 }
@@ -37,4 +60,14 @@ TEST(Artwork, EveryPictureRendersAtItsSizeTimesTheDevicePixelRatio) {
 TEST(Artwork, AMissingSourceRendersToNothingRatherThanABlankPicture) {
   QImage image = qtgui::renderSvg(QStringLiteral(":/art/no-such.svg"), QSize(10, 10), 1);
   EXPECT_TRUE(image.isNull());
+}
+
+// A picture drawn past its canvas loses its outline where the canvas cuts it.
+// The landscape alone runs to the edge on purpose.
+TEST(Artwork, EveryPictureKeepsItsOutlineInsideItsCanvas) {
+  for (const assets::Artwork& entry : assets::kArtwork) {
+    if (entry.info.name == "landscape") continue;
+    QString resource = QStringLiteral(":/art/") + QString::fromUtf8(entry.file.data(), qsizetype(entry.file.size()));
+    EXPECT_EQ(inkPastTheEdge(resource, QSize(entry.info.width, entry.info.height)), 0) << entry.info.name;
+  }
 }

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "error_report.h"
 #include "intro/starter.h"
 #include "qt_game.h"
 
@@ -95,4 +96,15 @@ TEST(IntroWindow, TheWalkRunsOnARealTimer) {
   // Waits for the first tick, with room to spare on a busy machine.
   EXPECT_TRUE(QTest::qWaitFor([&] { return !intro.Pig.picture().empty(); }, 5000));
   EXPECT_LT(intro.Pig.left(), 7320.0f);
+}
+
+// On a platform that shows nothing, the report must not wait for an OK that
+// no one can press: the line on standard error is all of it.
+TEST(ErrorReport, WhereNoBoxCanBeSeenItWritesTheLineAndReturns) {
+  const QByteArray saved = qgetenv("TOBBLE_NO_ERROR_DIALOG");
+  qunsetenv("TOBBLE_NO_ERROR_DIALOG");
+  testing::internal::CaptureStderr();
+  qtgui::showErrorReport(QStringLiteral("Picture not found"));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "tobble: Picture not found\n");
+  if (!saved.isNull()) qputenv("TOBBLE_NO_ERROR_DIALOG", saved);
 }
