@@ -13,8 +13,9 @@ export SOX_OPTS="-R"
 # weighs it (a 38 Hz high-pass and a +4 dB shelf above 1.5 kHz, after the K curve
 # of loudness meters), taken over the clip but over at least 0.4 s, because the
 # ear hears a very short sound as softer than a held one of the same level.
+#   loudness CLIP [SECONDS]   (the clip's length, if known)
 loudness() {
-  _pad=$(soxi -D "$1" | awk '{ print ($1 < 0.4) ? 0.4 - $1 : 0 }')
+  _pad=$(awk -v l="${2:-$(soxi -D "$1")}" 'BEGIN { print (l < 0.4) ? 0.4 - l : 0 }')
   sox "$1" -n highpass 38 treble 4 1500 pad 0 "$_pad" stats 2>&1 | awk '$1 == "RMS" && $2 == "lev" { print $4 }'
 }
 
