@@ -91,5 +91,5 @@ for pid in $pids; do wait "$pid" || status=1; done
 # Clips of lines that are no longer in the list would still be embedded.
 for clip in "$out"/*.wav; do
   key=$(basename "$clip" .wav)
-  grep -qx "$key" "$work/keys" || rm -f "$clip"
+  grep -qx "$key" "$work/keys" || rm -f "$out/$key".*
 done
