@@ -6,7 +6,8 @@
 # written as it is to be said. OUT_DIR receives <key>.wav for every line and
 # nothing else: clips of lines that are gone are removed. The lines are shared
 # out among JOBS festival processes (2 if not given), as starting the voice
-# costs more than rendering a short line.
+# costs more than rendering a short line; lines rendered before, with the same
+# words and the same recipe, are kept.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -26,9 +27,13 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 mkdir -p "$out"
 
-# Check the lines and deal them out, one text file per line and one festival
-# script per job.
-awk -F '\t' -v work="$work" -v jobs="$jobs" '
+# A clip is made again only when its words or the way clips are made have
+# changed: <key>.said beside it records both.
+recipe=$(cat "$here/render_voice.sh" "$here/levels.sh" | md5sum | cut -c 1-32)
+
+# Check the lines and deal those to be rendered out, one text file per line
+# and one festival script per job.
+awk -F '\t' -v work="$work" -v jobs="$jobs" -v out="$out" -v recipe="$recipe" '
   /^[ \t]*$/ { next }
   NF != 2 || $1 !~ /^[a-z0-9_]+$/ || $2 !~ /[A-Za-z]/ {
     printf "%s:%d: expected <key>TAB<words>\n", FILENAME, FNR > "/dev/stderr"; failed = 1; exit 1
@@ -36,11 +41,17 @@ awk -F '\t' -v work="$work" -v jobs="$jobs" '
   $1 in seen { printf "%s:%d: key %s given twice\n", FILENAME, FNR, $1 > "/dev/stderr"; failed = 1; exit 1 }
   {
     seen[$1] = 1
-    print $2 > (work "/" $1 ".txt"); close(work "/" $1 ".txt")
+    lines++
     print $1 >> (work "/keys")
+    said = out "/" $1 ".said"
+    before = ""
+    getline before < said; close(said)
+    if (before == recipe "\t" $2 && system("test -f " out "/" $1 ".wav") == 0) next
+    print $2 > (work "/" $1 ".txt"); close(work "/" $1 ".txt")
+    print recipe "\t" $2 > (work "/" $1 ".said"); close(work "/" $1 ".said")
     print "(say \"" $1 "\")" >> (work "/job" (n++ % jobs) ".scm")
   }
-  END { if (!failed && n == 0) { printf "%s: no lines\n", FILENAME > "/dev/stderr"; exit 1 } }
+  END { if (!failed && lines == 0) { printf "%s: no lines\n", FILENAME > "/dev/stderr"; exit 1 } }
 ' "$lines"
 
 # festival splits a text into sentences itself; each sentence is saved apart,
@@ -73,10 +84,12 @@ finish() {
   sox "$@" "$work/$key.joined.wav" highpass 60 reverse trim "$pause" reverse fade q 0.005 0 0.01 \
     norm -1 compand 0.0002,0.05 -7,-7,0,-4 0 -90 0.0005
   level "$work/$key.joined.wav" "$out/$key.wav" "$voice_target"
+  cp "$work/$key.said" "$out/$key.said"
 }
 
 pids=
 for script in "$work"/job*.scm; do
+  [ -e "$script" ] || continue
   (
     { printf '%s\n' "$preamble"; cat "$script"; } > "$script.run"
     festival -b "$script.run" > "$script.log" 2>&1 || { cat "$script.log" >&2; exit 1; }
