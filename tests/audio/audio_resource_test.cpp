@@ -3,21 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QString>
 #include <QStringList>
 
-namespace {
+#include "clip_file.h"
 
-QByteArray contents(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
-}
+namespace {
 
 QStringList line_keys() {
   QStringList keys;
-  for (const QByteArray& line : contents(TOBBLE_VOICE_LINES).split('\n'))
+  for (const QByteArray& line : file_contents(TOBBLE_VOICE_LINES).split('\n'))
     if (!line.trimmed().isEmpty()) keys << QString::fromUtf8(line.left(line.indexOf('\t')));
   keys.sort();
   return keys;
@@ -27,9 +22,9 @@ TEST(AudioResources, EverySoundIsEmbeddedAsMade) {
   const QStringList names = QString(TOBBLE_SOUND_NAMES).split(',');
   ASSERT_EQ(names.size(), 14);
   for (const QString& name : names) {
-    const QByteArray embedded = contents(":/audio/sounds/" + name + ".wav");
+    const QByteArray embedded = file_contents(":/audio/sounds/" + name + ".wav");
     ASSERT_TRUE(embedded.startsWith("RIFF")) << name.toStdString();
-    EXPECT_EQ(embedded, contents(TOBBLE_AUDIO_DIR "/sounds/" + name + ".wav")) << name.toStdString();
+    EXPECT_EQ(embedded, file_contents(TOBBLE_AUDIO_DIR "/sounds/" + name + ".wav")) << name.toStdString();
   }
 }
 
@@ -40,9 +35,9 @@ TEST(AudioResources, EveryLineIsEmbeddedAndNothingElse) {
   for (QString& clip : clips) clip.chop(4);
   EXPECT_EQ(clips, keys);
   for (const QString& key : keys) {
-    const QByteArray embedded = contents(":/audio/voice/" + key + ".wav");
+    const QByteArray embedded = file_contents(":/audio/voice/" + key + ".wav");
     ASSERT_TRUE(embedded.startsWith("RIFF")) << key.toStdString();
-    EXPECT_EQ(embedded, contents(TOBBLE_VOICE_DIR "/" + key + ".wav")) << key.toStdString();
+    EXPECT_EQ(embedded, file_contents(TOBBLE_VOICE_DIR "/" + key + ".wav")) << key.toStdString();
   }
 }
 
