@@ -16,9 +16,12 @@ mkdir -p "$out"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 
-# The notes, in Hz.
-A3=220.00 C4=261.63 D4=293.66 E4=329.63 G4=392.00 A4=440.00
-C5=523.25 D5=587.33 E5=659.26 G5=783.99 A5=880.00 C6=1046.50
+# The notes used, in Hz.
+A3=220.00 C4=261.63 D4=293.66 E4=329.63 G4=392.00
+C5=523.25 E5=659.26 G5=783.99 A5=880.00 C6=1046.50
+
+# calc EXPRESSION: the value of an arithmetic expression with fractions.
+calc() { awk "BEGIN { print $* }"; }
 
 # The partials of the sound being built, as inputs of one sox mix, and the
 # level every partial is scaled by so that the mix does not clip before it is
@@ -28,11 +31,13 @@ mix=0.3
 
 # partial HZ START LENGTH FALL LEVEL: a sine that fades in over 4 ms at START
 # seconds, dies away exponentially (100 dB in FALL seconds) and stops at LENGTH.
+# Every part ends in 10 ms of silence, so that the mix is never a sample short
+# of the length it is cut to.
 partial() {
   local fit
   fit=$(awk -v l="$3" -v f="$4" 'BEGIN { print (l < f) ? "trim 0 " l : "pad 0 " l - f }')
-  parts+=(-v "$(awk -v l="$5" -v m="$mix" 'BEGIN { print l * m }')"
-          "|sox -n -r $rate -c 1 -p synth $4 sine $1 fade q 0.004 fade l 0 $4 $4 $fit pad $2")
+  parts+=(-v "$(calc "$5 * $mix")"
+          "|sox -n -r $rate -c 1 -p synth $4 sine $1 fade q 0.004 fade l 0 $4 $4 $fit pad $2 0.01")
 }
 
 # marimba HZ START LENGTH [LEVEL]: a soft wooden bar; its overtone near the
@@ -40,7 +45,7 @@ partial() {
 marimba() {
   local l=${4:-1}
   partial "$1" "$2" "$3" 1.2 "$l"
-  partial "$(awk -v f="$1" 'BEGIN { print f * 3.93 }')" "$2" "$3" 0.25 "$(awk -v l="$l" 'BEGIN { print l * 0.16 }')"
+  partial "$(calc "$1 * 3.93")" "$2" "$3" 0.25 "$(calc "$l * 0.16")"
 }
 
 # chime HZ START LENGTH [LEVEL] [FALL]: a music-box bell, long in the
@@ -49,23 +54,23 @@ marimba() {
 chime() {
   local l=${4:-1} f=${5:-2.5}
   partial "$1" "$2" "$3" "$f" "$l"
-  partial "$(awk -v f="$1" 'BEGIN { print f * 2 }')" "$2" "$3" "$(awk -v f="$f" 'BEGIN { print f / 2.5 }')" "$(awk -v l="$l" 'BEGIN { print l * 0.3 }')"
-  partial "$(awk -v f="$1" 'BEGIN { print f * 3 }')" "$2" "$3" "$(awk -v f="$f" 'BEGIN { print f / 5 }')" "$(awk -v l="$l" 'BEGIN { print l * 0.1 }')"
-  partial "$(awk -v f="$1" 'BEGIN { print f * 4.2 }')" "$2" "$3" "$(awk -v f="$f" 'BEGIN { print f / 10 }')" "$(awk -v l="$l" 'BEGIN { print l * 0.04 }')"
+  partial "$(calc "$1 * 2")" "$2" "$3" "$(calc "$f / 2.5")" "$(calc "$l * 0.3")"
+  partial "$(calc "$1 * 3")" "$2" "$3" "$(calc "$f / 5")" "$(calc "$l * 0.1")"
+  partial "$(calc "$1 * 4.2")" "$2" "$3" "$(calc "$f / 10")" "$(calc "$l * 0.04")"
 }
 
 # swish START LENGTH LEVEL: a card brushing the table, pink noise in a band
 # around 2.5 kHz that swells and fades.
 swish() {
-  parts+=(-v "$(awk -v l="$3" -v m="$mix" 'BEGIN { print l * m }')"
-          "|sox -n -r $rate -c 1 -p synth $2 pinknoise sinc 1200-3800 fade h $(awk -v l="$2" 'BEGIN { print l / 2 }') $2 $(awk -v l="$2" 'BEGIN { print l / 2 }') pad $1")
+  parts+=(-v "$(calc "$3 * $mix")"
+          "|sox -n -r $rate -c 1 -p synth $2 pinknoise sinc 1200-3800 fade h $(calc "$2 / 2") $2 $(calc "$2 / 2") pad $1 0.01")
 }
 
 # sweep FROM TO START LENGTH LEVEL: a sine gliding from one pitch to another,
 # the bubble of a picture popping up.
 sweep() {
-  parts+=(-v "$(awk -v l="$5" -v m="$mix" 'BEGIN { print l * m }')"
-          "|sox -n -r $rate -c 1 -p synth $4 sine $1:$2 fade q 0.004 fade l 0 $4 $4 pad $3")
+  parts+=(-v "$(calc "$5 * $mix")"
+          "|sox -n -r $rate -c 1 -p synth $4 sine $1:$2 fade q 0.004 fade l 0 $4 $4 pad $3 0.01")
 }
 
 # sound NAME LENGTH: mixes the partials into NAME.wav, LENGTH seconds long,
@@ -73,7 +78,7 @@ sweep() {
 sound() {
   local combine=(-m)
   [ ${#parts[@]} -gt 3 ] || combine=()
-  sox "${combine[@]}" "${parts[@]}" -r "$rate" -c 1 "$work/$1.wav" lowpass 5000 pad 0 0.01 trim 0 "$2" reverse fade q 0.03 reverse
+  sox "${combine[@]}" "${parts[@]}" -r "$rate" -c 1 "$work/$1.wav" lowpass 5000 trim 0 "$2" reverse fade q 0.03 reverse
   level "$work/$1.wav" "$out/$1.wav" "$effect_target"
   parts=()
 }
