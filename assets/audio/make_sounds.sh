@@ -14,7 +14,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 out=$1
 mkdir -p "$out"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT INT TERM
+trap 'rm -rf "$work"' EXIT
+trap 'exit 1' INT TERM
 
 # The notes used, in Hz.
 A3=220.00 C4=261.63 D4=293.66 E4=329.63 G4=392.00

@@ -24,7 +24,8 @@ speed=0.88
 pause=0.4
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT INT TERM
+trap 'rm -rf "$work"' EXIT
+trap 'exit 1' INT TERM
 mkdir -p "$out"
 
 # A clip is made again only when its words or the way clips are made have
