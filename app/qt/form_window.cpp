@@ -116,6 +116,72 @@ QAccessibleInterface* FormWindow::accessibleControl(int slot) const {
   return QAccessible::accessibleInterface(it->second);
 }
 
+int FormWindow::ringSlot() const {
+  if (focusedSlot_ < 0) return -1;
+  std::vector<int> order = focusOrder();
+  return std::find(order.begin(), order.end(), focusedSlot_) != order.end() ? focusedSlot_ : -1;
+}
+
+int FormWindow::slotOfButton(const QPushButton* button) const {
+  for (auto& [slot, b] : buttons_) {
+    if (b == button) return slot;
+  }
+  return -1;
+}
+
+QAccessibleInterface* FormWindow::accessibleChild(int slot) const {
+  if (QPushButton* button = buttonFor(slot)) return QAccessible::queryAccessibleInterface(button);
+  return accessibleControl(slot);
+}
+
+QAccessibleInterface* FormWindow::statusLine(StatusAccessible::Part part) const {
+  const int key = part == StatusAccessible::Part::Line ? -1 : -2;
+  auto it = accessibleIds_.find(key);
+  if (it == accessibleIds_.end()) {
+    auto* object = new StatusAccessible(const_cast<FormWindow*>(this), part);
+    it = accessibleIds_.emplace(key, QAccessible::registerAccessibleInterface(object)).first;
+  }
+  return QAccessible::accessibleInterface(it->second);
+}
+
+void FormWindow::announce(QString words) {
+  if (words.isEmpty() || !accessibilityActive()) return;
+  if (!isActiveWindow()) {
+    waitingWords_ = words;
+    return;
+  }
+  waitingWords_.clear();
+  announcement_ = std::move(words);
+  QAccessibleInterface* notification = statusLine(StatusAccessible::Part::Notification);
+  QAccessibleEvent named(notification, QAccessible::NameChanged);
+  sendAccessibilityEvent(named);
+  QAccessibleEvent shown(notification, QAccessible::ObjectShow);
+  sendAccessibilityEvent(shown);
+}
+
+void FormWindow::syncAccessibleFocus() {
+  if (!accessibilityActive() || !isActiveWindow()) return;
+  const int ring = ringSlot();
+  if (ring == focusToldSlot_) return;
+  focusToldSlot_ = ring;
+  QAccessibleEvent event(ring >= 0 ? accessibleChild(ring) : QAccessible::queryAccessibleInterface(this),
+                         QAccessible::Focus);
+  sendAccessibilityEvent(event);
+}
+
+void FormWindow::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  // Qt has just told a listening client that the window has the focus.
+  focusToldSlot_ = -1;
+  syncAccessibleFocus();
+  if (!waitingWords_.isEmpty()) announce(std::exchange(waitingWords_, {}));
+}
+
+void FormWindow::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  focusToldSlot_ = kNothingFocused;
+}
+
 QRect FormWindow::focusRing(int slot) const {
   return toPixels(form_.controls()[std::size_t(slot)].rect).toAlignedRect().adjusted(-4, -4, 4, 4);
 }
@@ -129,6 +195,7 @@ void FormWindow::moveFocus(int step) {
   if (focusedSlot_ >= 0 && form_.loaded()) update(focusRing(focusedSlot_));
   focusedSlot_ = order[std::size_t(index)];
   update(focusRing(focusedSlot_));
+  syncAccessibleFocus();
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {

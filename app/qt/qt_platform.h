@@ -7,6 +7,7 @@
 #include <map>
 #include <utility>
 
+#include "accessibility_events.h"
 #include "artwork.h"
 #include "form_window.h"
 #include "platform.h"
@@ -23,7 +24,8 @@ class QtPlatform final : public QObject, public forms::Platform {
   explicit QtPlatform(const Artwork& artwork);
   ~QtPlatform() override;
 
-  void attach(forms::Program& program) { program_ = &program; }
+  // Also makes the screen reader's events follow the program's changes.
+  void attach(forms::Program& program);
   // Tests take the error report instead of a message box.
   void setErrorSink(std::function<void(const QString&)> sink) { errorSink_ = std::move(sink); }
 
@@ -55,6 +57,7 @@ class QtPlatform final : public QObject, public forms::Platform {
   std::map<const forms::Form*, QPointer<FormWindow>> windows_;
   std::map<std::pair<const forms::Form*, int>, QTimer*> timers_;
   std::function<void(const QString&)> errorSink_;
+  AccessibilityEvents accessibility_{[this](const forms::Form& form) { return windowOf(form); }};
 };
 
 }  // namespace qtgui
