@@ -27,19 +27,38 @@ struct GridPlace {
   bool grid = false;  // more than one row and more than one column
 };
 
+// Numbers positions into lines: a position further than `gap` from the
+// start of its line starts the next, so pictures of different heights side
+// by side share a row.
+std::map<float, int> lines(std::set<float> positions, float gap) {
+  std::map<float, int> line;
+  int n = 0;
+  float start = 0;
+  for (float p : positions) {
+    if (line.empty() || p - start > gap) {
+      ++n;
+      start = p;
+    }
+    line[p] = n;
+  }
+  return line;
+}
+
 GridPlace placeInArray(const forms::FormSpec& spec, int slot) {
   const forms::ControlSpec& row = spec.controls[std::size_t(slot)];
   if (row.index == forms::kNotInArray) return {};
   std::set<float> tops, lefts;
+  float height = 1e9f, width = 1e9f;
   for (const forms::ControlSpec& other : spec.controls) {
     if (other.name != row.name) continue;
     tops.insert(other.rect.top);
     lefts.insert(other.rect.left);
+    height = std::min(height, other.rect.height);
+    width = std::min(width, other.rect.width);
   }
-  GridPlace place;
-  place.row = int(std::distance(tops.begin(), tops.find(row.rect.top))) + 1;
-  place.column = int(std::distance(lefts.begin(), lefts.find(row.rect.left))) + 1;
-  place.grid = tops.size() > 1 && lefts.size() > 1;
+  std::map<float, int> rows = lines(tops, height / 2), columns = lines(lefts, width / 2);
+  GridPlace place{rows[row.rect.top], columns[row.rect.left], false};
+  place.grid = rows.rbegin()->second > 1 && columns.rbegin()->second > 1;
   return place;
 }
 
@@ -92,7 +111,8 @@ std::vector<int> readingOrder(const forms::Form& form) {
     const forms::ControlSpec& rb = spec.controls[std::size_t(b)];
     auto ga = groupStart[ra.name], gb = groupStart[rb.name];
     if (ga != gb) return ga < gb;
-    return std::pair{ra.rect.top, ra.rect.left} < std::pair{rb.rect.top, rb.rect.left};
+    GridPlace pa = placeInArray(spec, a), pb = placeInArray(spec, b);
+    return std::pair{pa.row, pa.column} < std::pair{pb.row, pb.column};
   });
   return slots;
 }

@@ -346,6 +346,8 @@ def walk(reader, game):
         raise Failure(f'a found pair reads {first!r}, {second!r}')
     note(f'two cards turned: {first!r}, {second!r}; the remark {remark!r} was said')
     note(f'the walk took {time.time() - t0:.1f} s')
+    # A screen reader running alongside speaks the last changes.
+    reader.pump(PACE * 2)
 
 
 def main():
