@@ -19,7 +19,11 @@ void send(QAccessibleInterface* target, Args&&... args) {
   sendAccessibilityEvent(event);
 }
 
+bool clicking = false;
+
 }  // namespace
+
+void noteClickForAccessibility(bool now) { clicking = now; }
 
 void AccessibilityEvents::mark(forms::Form& form) {
   if (std::find(changed_.begin(), changed_.end(), &form) == changed_.end()) changed_.push_back(&form);
@@ -39,17 +43,26 @@ void AccessibilityEvents::formUnloaded(forms::Form& form) {
   told_.erase(&form);
   std::erase(changed_, &form);
   std::erase(shown_, &form);
+  std::erase_if(touched_, [&](const auto& t) { return t.first == &form; });
 }
 
-void AccessibilityEvents::controlChanged(forms::Form& form, int, forms::Property) {
-  if (accessibilityActive()) mark(form);
+void AccessibilityEvents::controlChanged(forms::Form& form, int slot, forms::Property) {
+  if (!accessibilityActive()) return;
+  mark(form);
+  touched_.emplace_back(&form, slot);
+}
+
+bool AccessibilityEvents::touched(const forms::Form& form, int slot) const {
+  return slot >= 0 && std::find(touched_.begin(), touched_.end(), std::pair{&form, slot}) != touched_.end();
 }
 
 void AccessibilityEvents::eventHandled() {
+  const bool clicked = clicking;
   if (!accessibilityActive()) {
     told_.clear();
     changed_.clear();
     shown_.clear();
+    touched_.clear();
     return;
   }
   std::vector<forms::Form*> changed = std::exchange(changed_, {});
@@ -57,11 +70,12 @@ void AccessibilityEvents::eventHandled() {
   for (forms::Form* form : changed) {
     FormWindow* window = windowOf_(*form);
     if (window == nullptr || !form->loaded()) continue;
-    tell(*form, *window, std::find(shown.begin(), shown.end(), form) != shown.end());
+    tell(*form, *window, std::find(shown.begin(), shown.end(), form) != shown.end(), clicked);
   }
+  touched_.clear();
 }
 
-void AccessibilityEvents::tell(forms::Form& form, FormWindow& window, bool shown) {
+void AccessibilityEvents::tell(forms::Form& form, FormWindow& window, bool shown, bool clicked) {
   auto [entry, first] = told_.try_emplace(&form);
   FormTold& told = entry->second;
   if (first) {
@@ -75,7 +89,8 @@ void AccessibilityEvents::tell(forms::Form& form, FormWindow& window, bool shown
     Told now{readableName(form, slot), readableDescription(form, slot), spokenText(form, slot), state.visible,
              state.enabled};
     Told before = std::exchange(told.controls[i], now);
-    if (!now.spoken.empty() && (now.spoken != before.spoken || !before.visible)) {
+    const bool setAgain = clicked && (touched(form, slot) || touched(form, lightOf(form, slot)));
+    if (!now.spoken.empty() && (now.spoken != before.spoken || !before.visible || setAgain)) {
       words.push_back(now.spoken);
     }
     // A form seen for the first time has told nothing yet: its window is

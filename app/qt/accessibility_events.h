@@ -11,6 +11,11 @@ namespace qtgui {
 
 class FormWindow;
 
+// A click is being handled. What it changes and changes back (a light put
+// out and lit again) is said again, since the child who clicked waits for an
+// answer; what a timer does so is not.
+void noteClickForAccessibility(bool clicking);
+
 // Tells a listening screen reader what changed, the way Qt's own widgets do:
 // a shown or hidden control, a new name or text, a change of state, the
 // focus; and puts what a sighted child would notice into words on the
@@ -42,12 +47,14 @@ class AccessibilityEvents final : public forms::Watcher {
   };
 
   void mark(forms::Form& form);
-  void tell(forms::Form& form, FormWindow& window, bool shown);
+  void tell(forms::Form& form, FormWindow& window, bool shown, bool clicked);
+  bool touched(const forms::Form& form, int slot) const;
 
   std::function<FormWindow*(const forms::Form&)> windowOf_;
   std::map<const forms::Form*, FormTold> told_;
   std::vector<forms::Form*> changed_;
   std::vector<const forms::Form*> shown_;
+  std::vector<std::pair<const forms::Form*, int>> touched_;  // controls set by this event
 };
 
 }  // namespace qtgui

@@ -77,8 +77,10 @@ bool foundCard(const forms::Form& form, int slot) {
   return twinUp && anyDown;
 }
 
+bool isPatternButton(const forms::Form& form, int slot);
+
 bool lit(const forms::Form& form, int slot) {
-  int light = sameIndexIn(form.spec(), "cover", form.spec().controls[std::size_t(slot)].index);
+  int light = lightOf(form, slot);
   return light >= 0 && form.controls()[std::size_t(light)].visible;
 }
 
@@ -91,6 +93,11 @@ bool isPatternButton(const forms::Form& form, int slot) {
 }
 
 }  // namespace
+
+int lightOf(const forms::Form& form, int slot) {
+  if (!isPatternButton(form, slot)) return -1;
+  return sameIndexIn(form.spec(), "cover", form.spec().controls[std::size_t(slot)].index);
+}
 
 std::vector<int> readingOrder(const forms::Form& form) {
   const forms::FormSpec& spec = form.spec();

@@ -31,6 +31,9 @@ std::string readableDescription(const forms::Form& form, int slot);
 // change is not worth a word (a card turning back, a light going out).
 std::string spokenText(const forms::Form& form, int slot);
 
+// The light over a pattern button, or -1.
+int lightOf(const forms::Form& form, int slot);
+
 // Texts said one after another, a stop between two that would run together.
 std::string joinSentences(const std::vector<std::string>& sentences);
 

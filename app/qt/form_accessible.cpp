@@ -119,7 +119,7 @@ QAccessible::State ControlAccessible::state() const {
     return s;
   }
   const forms::ControlState& control = window_->form().controls()[std::size_t(slot_)];
-  s.invisible = !control.visible;
+  s.invisible = !control.visible || !window_->isVisible();
   s.disabled = !control.enabled;
   s.readOnly = role() == QAccessible::StaticText;
   s.focusable = takesClick();

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "accessibility_events.h"
 #include "artwork.h"
 #include "form_accessible.h"
 #include "fonts.h"
@@ -53,7 +54,7 @@ FormWindow::FormWindow(forms::Program& program, forms::Form& form, const Artwork
     b->setObjectName(QString::fromUtf8(row.name.data(), qsizetype(row.name.size())));
     b->setFocusPolicy(Qt::NoFocus);
     const int s = static_cast<int>(slot);
-    connect(b, &QPushButton::clicked, this, [this, s] { program_.click(form_, s); });
+    connect(b, &QPushButton::clicked, this, [this, s] { clickControl(s); });
     buttons_[s] = b;
     syncControl(s);
   }
@@ -105,7 +106,11 @@ std::vector<int> FormWindow::focusOrder() const {
   return order;
 }
 
-void FormWindow::clickControl(int slot) { program_.click(form_, slot); }
+void FormWindow::clickControl(int slot) {
+  noteClickForAccessibility(true);
+  program_.click(form_, slot);
+  noteClickForAccessibility(false);
+}
 
 QAccessibleInterface* FormWindow::accessibleControl(int slot) const {
   auto it = accessibleIds_.find(slot);
@@ -279,7 +284,7 @@ void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
   int pressed = std::exchange(pressedSlot_, -1);
   if (event->button() != Qt::LeftButton || pressed < 0) return;
   // A click is a press and a release over the same control.
-  if (forms::hitTest(form_, toTwips(event->position())) == pressed) program_.click(form_, pressed);
+  if (forms::hitTest(form_, toTwips(event->position())) == pressed) clickControl(pressed);
 }
 
 void FormWindow::mouseDoubleClickEvent(QMouseEvent*) { pressedSlot_ = -1; }

@@ -320,6 +320,27 @@ TEST_F(Listening, AHiddenWindowWaitsAndTellsItsNewTextsWhenShown) {
   EXPECT_TRUE(announced(game.window(guide))[0].startsWith(QStringLiteral("Tobble Goes to school! Sowwy, you have")));
 }
 
+TEST_F(Listening, ALightPutOutAndRelitByAClickIsSaidAgain) {
+  QtGame game;
+  toGuide(game);
+  handOverAt(game, 8);
+  Patternform& pattern = game.form<Patternform>();
+  qtgui::FormWindow* window = game.window(pattern);
+  activate(window);
+  for (int i = 0; i < 20 && pattern.clickson != forms::True; ++i) tick(game, pattern, pattern.Timer1);
+  ASSERT_EQ(pattern.clickson, forms::True);
+
+  // The same button twice: its light goes out and on again within the click.
+  pattern.pattern[1] = pattern.pattern[0];
+  for (int step = 0; step < 2; ++step) {
+    heard.clear();
+    window->clickControl(pattern.clipart(pattern.pattern[step]).slot());  // as the mouse, keys or a reader click
+    ASSERT_EQ(announced(window).size(), 1) << step;
+    EXPECT_TRUE(announced(window)[0].contains(QStringLiteral(", lit"))) << step;
+    EXPECT_EQ(announced(window)[0].contains(QStringLiteral("Right!")), step == 0) << "the remark did not change";
+  }
+}
+
 // Protects one focused object at a time, following the keyboard's ring.
 TEST_F(Listening, FocusFollowsTheRingOneObjectAtATime) {
   QtGame game;
