@@ -163,8 +163,7 @@ def status(window):
 
 def press(acc):
     time.sleep(PACE)
-    action = acc.get_action_iface()
-    if action is None or action.get_n_actions() < 1:
+    if acc.get_n_actions() < 1:
         raise Failure(f'{acc.get_role_name()} {acc.get_name()!r} cannot be pressed')
     acc.do_action(0)
 
