@@ -141,11 +141,6 @@ class Reader:
                 return
         raise Failure(f'{what}: the cached view is stale:\n  ' + '\n  '.join(wrong))
 
-    def announced(self, since):
-        """The words the status line's notification said since `since`."""
-        return [n for t, _, d, _, r, n in self.events[since:]
-                if t == 'object:state-changed:showing' and d == 1 and r == 'notification']
-
     def expect_announced(self, words, since):
         self.wait_for(f'the notification saying {words!r}',
                       lambda t, s, d, a, r, n: t == 'object:state-changed:showing' and d == 1
@@ -182,7 +177,6 @@ def only_focused(reader, app, expected, what):
             if fresh(acc)['focused']:
                 focused.append(acc)
     if len(focused) != 1 or focused[0] != expected:
-        print([s.value_nick for s in expected.get_state_set().get_states()])
         names = [f'{a.get_role_name()} {a.get_name()!r}' for a in focused]
         raise Failure(f'{what}: focused are {names}, not {expected.get_name()!r} alone')
     if reader.focus != expected:
@@ -213,7 +207,7 @@ def enable_accessibility():
             time.sleep(0.1)
 
 
-def walk(reader, game):
+def walk(reader):
     t0 = time.time()
     intro_event = reader.wait_for('the intro window activated',
                                   lambda t, s, d, a, r, n: t == 'window:activate' and n == 'Tobble Goes to school!')
@@ -357,7 +351,7 @@ def main():
     with open(f'{work}/game.log', 'w') as log:
         game = subprocess.Popen([game_path], stdout=log, stderr=subprocess.STDOUT)
     try:
-        walk(reader, game)
+        walk(reader)
     except Failure as failure:
         print(f'FAIL: {failure}', file=sys.stderr)
         return 1

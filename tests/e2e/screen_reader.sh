@@ -22,7 +22,7 @@ export XDG_RUNTIME_DIR="$2/runtime"
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$2/bus.log" 2>&1 &
 launcher=$!
-pids=($launcher)
+pids=("$launcher")
 trap 'kill "${pids[@]}" 2>/dev/null || true' EXIT
 if [ -n "${ORCA_LOG:-}" ]; then
   mkdir -p "$2/orca-prefs"
