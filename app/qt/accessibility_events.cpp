@@ -109,7 +109,9 @@ void AccessibilityEvents::tell(forms::Form& form, FormWindow& window, bool shown
     }
     if (now.name != before.name) {
       send<QAccessibleEvent>(object, QAccessible::NameChanged);
-      if (object->textInterface() != nullptr) send<QAccessibleTextUpdateEvent>(object, 0, qstr(before.name), qstr(now.name));
+      if (object->textInterface() != nullptr) {
+        send<QAccessibleTextUpdateEvent>(object, 0, qstr(before.name), qstr(now.name));
+      }
     }
     if (now.description != before.description) send<QAccessibleEvent>(object, QAccessible::DescriptionChanged);
   }
