@@ -3,8 +3,10 @@
 monologue and the guide into the card game by AT-SPI actions (and the Tab
 key), and at every step checks that the events a screen reader relies on
 arrived and that the view it built from them alone matches a fresh reading.
+With --pattern it goes on as a blind child would: remembers the deal as it
+is read, wins the card game, and repeats the first pattern it hears lit.
 
-    screen_reader.py GAME WORKDIR      (run by screen_reader.sh)
+    screen_reader.py GAME WORKDIR [--pattern]     (run by screen_reader.sh)
 """
 import os
 import subprocess
@@ -35,6 +37,7 @@ GUIDE = [
     'All the cards are originally faced down, you will be allowed to open two cards at one turn.',
     'Your goal is to open two cards that matches exactly! :> Easy? Let\'s do it! You have 15 trys!',
 ]
+BUTTONS = ('cross', 'heart', 'candy', 'baby')
 PICTURES = {'cross', 'heart', 'loaf', 'beet', 'candy', 'landscape', 'cheese', 'hat', 'bird', 'baby'}
 
 
@@ -207,7 +210,7 @@ def enable_accessibility():
             time.sleep(0.1)
 
 
-def walk(reader):
+def walk(reader, pattern):
     t0 = time.time()
     intro_event = reader.wait_for('the intro window activated',
                                   lambda t, s, d, a, r, n: t == 'window:activate' and n == 'Tobble Goes to school!')
@@ -338,9 +341,62 @@ def walk(reader):
     if remark == 'Right!' and not (first.endswith(', found') and second.endswith(', found')):
         raise Failure(f'a found pair reads {first!r}, {second!r}')
     note(f'two cards turned: {first!r}, {second!r}; the remark {remark!r} was said')
+    if pattern:
+        win_the_cards(reader, guide, deck, dealt, since)
+        follow_the_pattern(reader, guide)
     note(f'the walk took {time.time() - t0:.1f} s')
     # A screen reader running alongside speaks the last changes.
     reader.pump(PACE * 2)
+
+
+def win_the_cards(reader, guide, deck, dealt, last_turn):
+    """Every pair from the deal as it was read, one turn per tick."""
+    pairs = {}
+    for i, picture in enumerate(dealt):
+        pairs.setdefault(picture, []).append(i)
+    left = [p for p in pairs.values() if not reader.view[key(deck[p[0]])]['name'].endswith(', found')]
+    for n, (i, j) in enumerate(left):
+        # The tick that turns the last pair down opens the cards again.
+        reader.expect_announced('Pick A Card!', last_turn)
+        last_turn = reader.mark()
+        press(deck[i])
+        reader.wait_for('a card turned up', lambda t, s, d, a, r, nm: t == 'object:state-changed:showing'
+                        and r == 'notification' and dealt[i] in (nm or ''), last_turn)
+        press(deck[j])
+        if n == len(left) - 1:
+            break
+        reader.expect_announced('Right!', last_turn)
+    reader.wait_for('the guide back in front', lambda t, s, d, a, r, nm: t == 'window:activate' and s == guide,
+                    last_turn)
+    reader.expect_announced('Welcome back!!', last_turn)
+    note('the card game won from the deal as it was read; the guide welcomes the child back')
+
+
+def follow_the_pattern(reader, guide):
+    talk = children(guide)[0]
+    for _ in range(3):
+        since = reader.mark()
+        press(talk)
+    shown = reader.wait_for('the pattern game in front', lambda t, s, d, a, r, n: t == 'window:activate'
+                            and n == 'Follow the Pattern!', since)
+    window = shown[1]
+    reader.learn(window)
+    buttons = [c for c in children(window) if c.get_role_name() == 'push button']
+    if [b.get_name() for b in buttons] != list(BUTTONS):
+        raise Failure(f'the pattern buttons read {[b.get_name() for b in buttons]}')
+    reader.expect_announced('Repeat the pattern pls!', since)
+    heard = [n for t, _, d, _, r, n in reader.events[since:]
+             if t == 'object:state-changed:showing' and d == 1 and r == 'notification']
+    lights = [b for words in heard for b in BUTTONS if f'{b}, lit' in words]
+    if len(lights) != 4:
+        raise Failure(f'the pattern was heard as {heard}')
+    note(f'the pattern was heard lit: {lights}')
+    since = reader.mark()
+    for b in lights:
+        press(buttons[BUTTONS.index(b)])
+    reader.expect_announced('Stage  1', since)
+    reader.check(window, 'after the first stage')
+    note('the pattern repeated by ear: stage 1')
 
 
 def main():
@@ -351,7 +407,7 @@ def main():
     with open(f'{work}/game.log', 'w') as log:
         game = subprocess.Popen([game_path], stdout=log, stderr=subprocess.STDOUT)
     try:
-        walk(reader)
+        walk(reader, '--pattern' in sys.argv[3:])
     except Failure as failure:
         print(f'FAIL: {failure}', file=sys.stderr)
         return 1

@@ -3,12 +3,14 @@
 # Xvfb and session bus, with the accessibility bus running, a client of ours
 # plays from Start into the card game by AT-SPI actions alone and checks the
 # events and its cached view at every step.
-#   screen_reader.sh GAME WORKDIR
+#   screen_reader.sh GAME WORKDIR [--pattern]
+# --pattern goes on through the card game, won from the deal as it was read,
+# into the pattern game, repeated by ear.
 # With ORCA_LOG=FILE set, Orca runs alongside with its speech off and writes
 # its debug log to FILE, which then holds what it would have said.
 set -euo pipefail
-if [ $# -ne 2 ]; then
-  echo "usage: $0 GAME WORKDIR" >&2
+if [ $# -lt 2 ] || [ $# -gt 3 ]; then
+  echo "usage: $0 GAME WORKDIR [--pattern]" >&2
   exit 2
 fi
 if [ -z "${A11Y_SESSION_READY:-}" ]; then
@@ -36,4 +38,4 @@ if [ -n "${ORCA_LOG:-}" ]; then
 fi
 # The system python, which has the AT-SPI bindings whatever python is first
 # on the path.
-/usr/bin/python3 "$(dirname "$0")/screen_reader.py" "$1" "$2"
+/usr/bin/python3 "$(dirname "$0")/screen_reader.py" "$@"
