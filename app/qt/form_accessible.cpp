@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 
+#include "accessible_reading.h"
 #include "form_painter.h"
 #include "form_window.h"
 #include "program.h"
@@ -12,10 +13,20 @@ namespace {
 
 QAccessibleInterface* factory(const QString&, QObject* object) {
   if (auto* window = qobject_cast<FormWindow*>(object)) return new FormAccessible(window);
+  if (auto* button = qobject_cast<QPushButton*>(object)) {
+    // Asked for while the window is still making its buttons, so the
+    // button's slot is looked up when it is needed.
+    if (auto* window = qobject_cast<FormWindow*>(button->parentWidget())) return new ButtonAccessible(button, window);
+  }
   return nullptr;
 }
 
-QString qstr(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString qstr(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+std::function<void(QAccessibleEvent&)>& eventSink() {
+  static std::function<void(QAccessibleEvent&)> sink;
+  return sink;
+}
 
 }  // namespace
 
@@ -25,16 +36,29 @@ void installAccessibility() {
   installed = true;
 }
 
-FormAccessible::FormAccessible(FormWindow* window) : QAccessibleWidget(window, QAccessible::Window) {}
+bool accessibilityActive() { return eventSink() || QAccessible::isActive(); }
+
+void sendAccessibilityEvent(QAccessibleEvent& event) {
+  if (eventSink()) {
+    eventSink()(event);
+  } else {
+    QAccessible::updateAccessibility(&event);
+  }
+}
+
+void takeAccessibilityEvents(std::function<void(QAccessibleEvent&)> sink) { eventSink() = std::move(sink); }
+
+FormAccessible::FormAccessible(FormWindow* window)
+    : QAccessibleWidget(window, QAccessible::Window), order_(readingOrder(window->form())) {}
 
 FormWindow* FormAccessible::formWindow() const { return static_cast<FormWindow*>(widget()); }
 
-int FormAccessible::childCount() const { return static_cast<int>(formWindow()->focusOrder().size()); }
+int FormAccessible::childCount() const { return int(order_.size()) + 1; }
 
 QAccessibleInterface* FormAccessible::child(int index) const {
-  const std::vector<int> order = formWindow()->focusOrder();
-  if (index < 0 || index >= int(order.size())) return nullptr;
-  return formWindow()->accessibleControl(order[std::size_t(index)]);
+  if (index == int(order_.size())) return formWindow()->statusLine(StatusAccessible::Part::Line);
+  if (index < 0 || index > int(order_.size())) return nullptr;
+  return formWindow()->accessibleChild(order_[std::size_t(index)]);
 }
 
 int FormAccessible::indexOfChild(const QAccessibleInterface* child) const {
@@ -44,9 +68,22 @@ int FormAccessible::indexOfChild(const QAccessibleInterface* child) const {
   return -1;
 }
 
+QAccessibleInterface* FormAccessible::focusChild() const {
+  int ring = formWindow()->ringSlot();
+  return ring >= 0 ? formWindow()->accessibleChild(ring) : nullptr;
+}
+
 QString FormAccessible::text(QAccessible::Text t) const {
   if (t == QAccessible::Name) return formWindow()->windowTitle();
   return QAccessibleWidget::text(t);
+}
+
+QAccessible::State FormAccessible::state() const {
+  QAccessible::State s = QAccessibleWidget::state();
+  // One object is focused at a time: the control under the ring, once the
+  // keyboard has put it there, and the window itself until then.
+  s.focused = formWindow()->isActiveWindow() && formWindow()->ringSlot() < 0;
+  return s;
 }
 
 bool ControlAccessible::isValid() const { return window_ != nullptr && window_->form().loaded(); }
@@ -55,44 +92,127 @@ QWindow* ControlAccessible::window() const { return window_->windowHandle(); }
 
 QAccessibleInterface* ControlAccessible::parent() const { return QAccessible::queryAccessibleInterface(window_); }
 
+bool ControlAccessible::takesClick() const { return window_->form().takesClick(slot_); }
+
 QString ControlAccessible::text(QAccessible::Text t) const {
-  if (t != QAccessible::Name || !isValid()) return {};
-  const forms::Form& form = window_->form();
-  const forms::ControlState& state = form.controls()[std::size_t(slot_)];
-  if (form.spec().controls[std::size_t(slot_)].kind != forms::Kind::Image) return QString::fromStdString(state.text);
-  return state.picture.empty() ? QStringLiteral("empty") : qstr(state.picture.name());
+  if (!isValid()) return {};
+  if (t == QAccessible::Name) return qstr(readableName(window_->form(), slot_));
+  if (t == QAccessible::Description) return qstr(readableDescription(window_->form(), slot_));
+  return {};
 }
 
 QRect ControlAccessible::rect() const {
   if (!isValid()) return {};
-  QRect local = toPixels(window_->form().controls()[std::size_t(slot_)].rect).toAlignedRect();
+  // A window shrunk to fit a small screen shows its controls shrunk too.
+  QRect local = window_->toWindow(toPixels(window_->form().controls()[std::size_t(slot_)].rect).toAlignedRect());
   return QRect(window_->mapToGlobal(local.topLeft()), local.size());
 }
 
 QAccessible::Role ControlAccessible::role() const {
   if (!isValid()) return QAccessible::NoRole;
-  switch (window_->form().spec().controls[std::size_t(slot_)].kind) {
-    case forms::Kind::Label: return QAccessible::StaticText;
-    case forms::Kind::Image: return QAccessible::Graphic;
-    case forms::Kind::CommandButton: return QAccessible::Button;
-    default: return QAccessible::NoRole;
-  }
+  return readAs(window_->form().spec(), slot_) == ReadAs::Text ? QAccessible::StaticText : QAccessible::Button;
 }
 
 QAccessible::State ControlAccessible::state() const {
   QAccessible::State s;
-  s.focusable = true;
-  s.focused = window_ && window_->focusedSlot() == slot_;
-  s.invisible = !isValid();
+  if (!isValid()) {
+    s.invisible = true;
+    return s;
+  }
+  const forms::ControlState& control = window_->form().controls()[std::size_t(slot_)];
+  s.invisible = !control.visible || !window_->isVisible();
+  s.disabled = !control.enabled;
+  s.readOnly = role() == QAccessible::StaticText;
+  s.focusable = takesClick();
+  s.focused = window_->isActiveWindow() && window_->ringSlot() == slot_;
   return s;
 }
 
 void* ControlAccessible::interface_cast(QAccessible::InterfaceType type) {
-  return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+  if (type == QAccessible::ActionInterface && isValid() && takesClick())
+    return static_cast<QAccessibleActionInterface*>(this);
+  if (type == QAccessible::TextInterface && isValid() && role() == QAccessible::StaticText)
+    return static_cast<QAccessibleTextInterface*>(this);
+  return nullptr;
+}
+
+QStringList ControlAccessible::actionNames() const {
+  return isValid() && takesClick() ? QStringList{pressAction()} : QStringList{};
 }
 
 void ControlAccessible::doAction(const QString& name) {
-  if (name == pressAction() && isValid()) window_->clickControl(slot_);
+  if (name == pressAction() && isValid() && takesClick()) window_->clickControl(slot_);
+}
+
+QString ControlAccessible::text(int startOffset, int endOffset) const {
+  QString all = text(QAccessible::Name);
+  if (startOffset < 0 || endOffset < startOffset) return {};
+  return all.mid(startOffset, endOffset - startOffset);
+}
+
+int ControlAccessible::characterCount() const { return int(text(QAccessible::Name).size()); }
+
+QString ControlAccessible::attributes(int offset, int* start, int* end) const {
+  *start = *end = offset;
+  return {};
+}
+
+ButtonAccessible::ButtonAccessible(QPushButton* button, FormWindow* window)
+    : QAccessibleWidget(button, QAccessible::Button), window_(window) {}
+
+int ButtonAccessible::slot() const { return window_->slotOfButton(static_cast<QPushButton*>(widget())); }
+
+QString ButtonAccessible::text(QAccessible::Text t) const {
+  if (t == QAccessible::Name) return static_cast<QPushButton*>(widget())->text();
+  return QAccessibleWidget::text(t);
+}
+
+QAccessible::State ButtonAccessible::state() const {
+  QAccessible::State s = QAccessibleWidget::state();
+  // The button never takes Qt's focus: the window's ring brings it there.
+  s.focusable = true;
+  s.focused = window_->isActiveWindow() && window_->ringSlot() == slot();
+  return s;
+}
+
+QStringList ButtonAccessible::actionNames() const {
+  return widget()->isEnabled() && widget()->isVisible() ? QStringList{pressAction()} : QStringList{};
+}
+
+void ButtonAccessible::doAction(const QString& name) {
+  if (name == pressAction() && slot() >= 0) window_->clickControl(slot());
+}
+
+QWindow* StatusAccessible::window() const { return window_->windowHandle(); }
+
+QAccessibleInterface* StatusAccessible::parent() const {
+  return part_ == Part::Line ? QAccessible::queryAccessibleInterface(window_)
+                             : window_->statusLine(Part::Line);
+}
+
+QAccessibleInterface* StatusAccessible::child(int index) const {
+  return part_ == Part::Line && index == 0 ? window_->statusLine(Part::Notification) : nullptr;
+}
+
+int StatusAccessible::indexOfChild(const QAccessibleInterface* child) const {
+  return child != nullptr && child == this->child(0) ? 0 : -1;
+}
+
+QString StatusAccessible::text(QAccessible::Text t) const {
+  return part_ == Part::Notification && t == QAccessible::Name ? window_->announcement() : QString();
+}
+
+QAccessible::Role StatusAccessible::role() const {
+  return part_ == Part::Line ? QAccessible::StatusBar : QAccessible::Notification;
+}
+
+QAccessible::State StatusAccessible::state() const {
+  QAccessible::State s;
+  // The line is there while its window is; its notification once it has
+  // said something.
+  s.invisible = !window_->isVisible() || (part_ == Part::Notification && window_->announcement().isEmpty());
+  s.readOnly = true;
+  return s;
 }
 
 }  // namespace qtgui

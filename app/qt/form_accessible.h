@@ -2,16 +2,27 @@
 
 #include <QAccessibleInterface>
 #include <QAccessibleWidget>
+#include <QPushButton>
+#include <functional>
+#include <vector>
 
 namespace qtgui {
 
 class FormWindow;
 
-// Makes each form window an accessible window named by its caption, whose
-// children are the controls that take a click, front to back: a label by its
-// caption, a picture by its name, a button by its caption. Pressing one clicks it
-// through the same dispatcher as the mouse.
+// Makes each form window an accessible window named by its caption. Its
+// children, in reading order, are the texts (read-only, a label by its
+// caption), the pictures that take a click (as buttons, named by what they
+// show), the real push buttons, and last a status line whose notification
+// says what has just changed. Pressing a control clicks it through the same
+// dispatcher as the mouse.
 void installAccessibility();
+
+// Events go out only while a client listens. Tests, on a platform with no
+// accessibility bridge, take them instead; an empty sink gives them back.
+bool accessibilityActive();
+void sendAccessibilityEvent(QAccessibleEvent& event);
+void takeAccessibilityEvents(std::function<void(QAccessibleEvent&)> sink);
 
 class FormAccessible final : public QAccessibleWidget {
  public:
@@ -20,16 +31,19 @@ class FormAccessible final : public QAccessibleWidget {
   int childCount() const override;
   QAccessibleInterface* child(int index) const override;
   int indexOfChild(const QAccessibleInterface* child) const override;
+  QAccessibleInterface* focusChild() const override;
   QString text(QAccessible::Text t) const override;
+  QAccessible::State state() const override;
 
  private:
   FormWindow* formWindow() const;
+  std::vector<int> order_;  // slots in reading order
 };
 
-// One control that takes a click as an accessible object. Buttons are given
-// one of these too, so that pressing any control goes through the dispatcher
-// at once rather than through a button's own delayed animated click.
-class ControlAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
+// One label or picture of a form. Buttons have their own widget's object.
+class ControlAccessible final : public QAccessibleInterface,
+                                public QAccessibleActionInterface,
+                                public QAccessibleTextInterface {
  public:
   ControlAccessible(FormWindow* window, int slot) : window_(window), slot_(slot) {}
 
@@ -50,13 +64,74 @@ class ControlAccessible final : public QAccessibleInterface, public QAccessibleA
   QAccessible::State state() const override;
   void* interface_cast(QAccessible::InterfaceType type) override;
 
-  QStringList actionNames() const override { return {pressAction()}; }
+  QStringList actionNames() const override;
   void doAction(const QString& name) override;
   QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
+  // Read-only text: no caret, no selection.
+  void selection(int, int* start, int* end) const override { *start = *end = 0; }
+  int selectionCount() const override { return 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  int cursorPosition() const override { return 0; }
+  void setCursorPosition(int) override {}
+  QString text(int startOffset, int endOffset) const override;
+  int characterCount() const override;
+  QRect characterRect(int) const override { return {}; }
+  int offsetAtPoint(const QPoint&) const override { return -1; }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int offset, int* start, int* end) const override;
+
  private:
+  bool takesClick() const;
+
   FormWindow* window_;
   int slot_;
+};
+
+// A real push button, pressed through the dispatcher at once rather than by
+// the button's own delayed, animated click.
+class ButtonAccessible final : public QAccessibleWidget {
+ public:
+  ButtonAccessible(QPushButton* button, FormWindow* window);
+
+  QString text(QAccessible::Text t) const override;
+  QAccessible::State state() const override;
+  QStringList actionNames() const override;
+  void doAction(const QString& name) override;
+
+ private:
+  int slot() const;
+
+  FormWindow* window_;
+};
+
+// The status line at the end of a window, and its one notification: what
+// the last event changed, in words. It has no place on the screen; a screen
+// reader speaks the notification each time it is shown.
+class StatusAccessible final : public QAccessibleInterface {
+ public:
+  enum class Part { Line, Notification };
+  StatusAccessible(FormWindow* window, Part part) : window_(window), part_(part) {}
+
+  bool isValid() const override { return window_ != nullptr; }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override;
+  QAccessibleInterface* parent() const override;
+  QAccessibleInterface* child(int index) const override;
+  int childCount() const override { return part_ == Part::Line ? 1 : 0; }
+  int indexOfChild(const QAccessibleInterface* child) const override;
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QString text(QAccessible::Text t) const override;
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override { return {}; }
+  QAccessible::Role role() const override;
+  QAccessible::State state() const override;
+
+ private:
+  FormWindow* window_;
+  Part part_;
 };
 
 }  // namespace qtgui

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "accessibility_events.h"
 #include "artwork.h"
 #include "form_accessible.h"
 #include "fonts.h"
@@ -53,7 +54,7 @@ FormWindow::FormWindow(forms::Program& program, forms::Form& form, const Artwork
     b->setObjectName(QString::fromUtf8(row.name.data(), qsizetype(row.name.size())));
     b->setFocusPolicy(Qt::NoFocus);
     const int s = static_cast<int>(slot);
-    connect(b, &QPushButton::clicked, this, [this, s] { program_.click(form_, s); });
+    connect(b, &QPushButton::clicked, this, [this, s] { clickControl(s); });
     buttons_[s] = b;
     syncControl(s);
   }
@@ -129,7 +130,11 @@ std::vector<int> FormWindow::focusOrder() const {
   return order;
 }
 
-void FormWindow::clickControl(int slot) { program_.click(form_, slot); }
+void FormWindow::clickControl(int slot) {
+  noteClickForAccessibility(true);
+  program_.click(form_, slot);
+  noteClickForAccessibility(false);
+}
 
 QAccessibleInterface* FormWindow::accessibleControl(int slot) const {
   auto it = accessibleIds_.find(slot);
@@ -138,6 +143,72 @@ QAccessibleInterface* FormWindow::accessibleControl(int slot) const {
     it = accessibleIds_.emplace(slot, QAccessible::registerAccessibleInterface(control)).first;
   }
   return QAccessible::accessibleInterface(it->second);
+}
+
+int FormWindow::ringSlot() const {
+  if (focusedSlot_ < 0) return -1;
+  std::vector<int> order = focusOrder();
+  return std::find(order.begin(), order.end(), focusedSlot_) != order.end() ? focusedSlot_ : -1;
+}
+
+int FormWindow::slotOfButton(const QPushButton* button) const {
+  for (auto& [slot, b] : buttons_) {
+    if (b == button) return slot;
+  }
+  return -1;
+}
+
+QAccessibleInterface* FormWindow::accessibleChild(int slot) const {
+  if (QPushButton* button = buttonFor(slot)) return QAccessible::queryAccessibleInterface(button);
+  return accessibleControl(slot);
+}
+
+QAccessibleInterface* FormWindow::statusLine(StatusAccessible::Part part) const {
+  const int key = part == StatusAccessible::Part::Line ? -1 : -2;
+  auto it = accessibleIds_.find(key);
+  if (it == accessibleIds_.end()) {
+    auto* object = new StatusAccessible(const_cast<FormWindow*>(this), part);
+    it = accessibleIds_.emplace(key, QAccessible::registerAccessibleInterface(object)).first;
+  }
+  return QAccessible::accessibleInterface(it->second);
+}
+
+void FormWindow::announce(QString words) {
+  if (words.isEmpty() || !accessibilityActive()) return;
+  if (!isActiveWindow()) {
+    waitingWords_ = words;
+    return;
+  }
+  waitingWords_.clear();
+  announcement_ = std::move(words);
+  QAccessibleInterface* notification = statusLine(StatusAccessible::Part::Notification);
+  QAccessibleEvent named(notification, QAccessible::NameChanged);
+  sendAccessibilityEvent(named);
+  QAccessibleEvent shown(notification, QAccessible::ObjectShow);
+  sendAccessibilityEvent(shown);
+}
+
+void FormWindow::syncAccessibleFocus() {
+  if (!accessibilityActive() || !isActiveWindow()) return;
+  const int ring = ringSlot();
+  if (ring == focusToldSlot_) return;
+  focusToldSlot_ = ring;
+  QAccessibleEvent event(ring >= 0 ? accessibleChild(ring) : QAccessible::queryAccessibleInterface(this),
+                         QAccessible::Focus);
+  sendAccessibilityEvent(event);
+}
+
+void FormWindow::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  // Qt has just told a listening client that the window has the focus.
+  focusToldSlot_ = -1;
+  syncAccessibleFocus();
+  if (!waitingWords_.isEmpty()) announce(std::exchange(waitingWords_, {}));
+}
+
+void FormWindow::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  focusToldSlot_ = kNothingFocused;
 }
 
 QRect FormWindow::focusRing(int slot) const {
@@ -153,6 +224,7 @@ void FormWindow::moveFocus(int step) {
   if (focusedSlot_ >= 0 && form_.loaded()) update(toWindow(focusRing(focusedSlot_)));
   focusedSlot_ = order[std::size_t(index)];
   update(toWindow(focusRing(focusedSlot_)));
+  syncAccessibleFocus();
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {
@@ -244,7 +316,7 @@ void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
   int pressed = std::exchange(pressedSlot_, -1);
   if (event->button() != Qt::LeftButton || pressed < 0) return;
   // A click is a press and a release over the same control.
-  if (forms::hitTest(form_, toTwips(event->position())) == pressed) program_.click(form_, pressed);
+  if (forms::hitTest(form_, toTwips(event->position())) == pressed) clickControl(pressed);
 }
 
 void FormWindow::mouseDoubleClickEvent(QMouseEvent*) { pressedSlot_ = -1; }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "form.h"
+#include "form_accessible.h"
 
 namespace qtgui {
 
@@ -44,6 +45,8 @@ class FormWindow final : public QWidget {
   // clicks are mapped back, so they land where they look.
   void setScale(qreal scale);
   qreal scale() const { return scale_; }
+  // An area in the form's own pixels as the window's pixels that cover it.
+  QRect toWindow(const QRect& area) const;
   // The client size at scale 1, as the layout gives it.
   QSize naturalSize() const;
 
@@ -56,6 +59,22 @@ class FormWindow final : public QWidget {
   void clickControl(int slot);
   QAccessibleInterface* accessibleControl(int slot) const;
 
+  // The control under the keyboard's ring, or -1 while the ring is on none
+  // (not used yet, or its control has gone or been disabled).
+  int ringSlot() const;
+  int slotOfButton(const QPushButton* button) const;
+  // A control's accessible object: a button's widget object, or a label's or
+  // picture's own.
+  QAccessibleInterface* accessibleChild(int slot) const;
+  QAccessibleInterface* statusLine(StatusAccessible::Part part) const;
+  // What the status line's notification says: the words for the last change.
+  const QString& announcement() const { return announcement_; }
+  // Puts new words in the notification and shows it, which a screen reader
+  // speaks. Words for a window that is not in front wait until it is.
+  void announce(QString words);
+  // Tells a listening client which object has the focus, if that changed.
+  void syncAccessibleFocus();
+
  signals:
   void firstFramePainted();
 
@@ -67,11 +86,11 @@ class FormWindow final : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool focusNextPrevChild(bool) override { return false; }
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   forms::TwipPoint toTwips(const QPointF& p) const;
-  // An area in the form's own pixels as the window's pixels that cover it.
-  QRect toWindow(const QRect& area) const;
   void moveFocus(int step);
   QRect focusRing(int slot) const;
 
@@ -86,7 +105,11 @@ class FormWindow final : public QWidget {
   QElapsedTimer lastPaint_;
   int pressedSlot_ = -1;
   int focusedSlot_ = -1;  // only set once the keyboard is used
-  mutable std::map<int, QAccessible::Id> accessibleIds_;
+  mutable std::map<int, QAccessible::Id> accessibleIds_;  // by slot; the status line below 0
+  QString announcement_;
+  QString waitingWords_;
+  static constexpr int kNothingFocused = -2;
+  int focusToldSlot_ = kNothingFocused;  // -1: the window itself
   bool painted_ = false;
   qreal scale_ = 1;
 };

@@ -19,6 +19,11 @@ QtPlatform::~QtPlatform() {
   for (auto& [form, window] : windows_) delete window.data();
 }
 
+void QtPlatform::attach(forms::Program& program) {
+  program_ = &program;
+  program.watch(accessibility_);
+}
+
 FormWindow* QtPlatform::windowOf(const forms::Form& form) const {
   auto it = windows_.find(&form);
   return it == windows_.end() ? nullptr : it->second.data();

@@ -10,6 +10,7 @@
 #include <set>
 #include <utility>
 
+#include "accessibility_events.h"
 #include "artwork.h"
 #include "form_window.h"
 #include "platform.h"
@@ -26,7 +27,8 @@ class QtPlatform final : public QObject, public forms::Platform {
   explicit QtPlatform(const Artwork& artwork);
   ~QtPlatform() override;
 
-  void attach(forms::Program& program) { program_ = &program; }
+  // Also makes the screen reader's events follow the program's changes.
+  void attach(forms::Program& program);
   // Tests take the error report instead of a message box.
   void setErrorSink(std::function<void(const QString&)> sink) { errorSink_ = std::move(sink); }
 
@@ -65,6 +67,7 @@ class QtPlatform final : public QObject, public forms::Platform {
   std::function<void(const QString&)> errorSink_;
   std::optional<QMargins> frame_;  // the window manager's, once seen
   std::set<const forms::Form*> placed_;
+  AccessibilityEvents accessibility_{[this](const forms::Form& form) { return windowOf(form); }};
 };
 
 }  // namespace qtgui
