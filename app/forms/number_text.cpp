@@ -37,7 +37,10 @@ std::string shortestText(double x) {
 
   std::string fixed;
   if (exponent >= n - 1) {
-    fixed = digits + std::string(static_cast<std::size_t>(exponent - (n - 1)), '0');
+    // A whole number is written out exactly, beyond its shortest digits.
+    char whole[320];
+    std::snprintf(whole, sizeof whole, "%.0f", std::fabs(x));
+    fixed = whole;
   } else if (exponent >= 0) {
     fixed = digits.substr(0, static_cast<std::size_t>(exponent) + 1) + "." +
             digits.substr(static_cast<std::size_t>(exponent) + 1);
