@@ -37,9 +37,9 @@ ControlLook lookOf(const forms::Form& form, int slot) {
   switch (spec.kind) {
     case forms::Kind::Image:
       look.picture = pictureFile(state.picture.name());
-      look.name = state.picture.name();
-      // An Image with no picture shows nothing, and a screen reader has nothing to read.
-      if (state.picture.empty()) look.visible = false;
+      // An Image with no picture shows nothing but is still there to click,
+      // and a screen reader calls it what the desktop calls it.
+      look.name = state.picture.empty() ? std::string_view("empty") : state.picture.name();
       break;
     case forms::Kind::Shape:
       look.outline = forms::shapeOutline(spec, state.rect);

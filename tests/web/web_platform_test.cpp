@@ -250,5 +250,6 @@ TEST_F(Web, LooksStackAsTheLayoutAndNamePicturesAndFonts) {
   EXPECT_EQ(looks.at({A, 1}).font.pixels, 11);  // 8 points at 96 dpi
   EXPECT_EQ(page.sizes.at(A), (std::pair{200, 200}));
   a().Pic.setPicture(Picture{});
-  EXPECT_FALSE(looks.at({A, 3}).visible);  // an empty picture shows nothing
+  EXPECT_TRUE(looks.at({A, 3}).picture.empty());  // an empty picture shows nothing, but is there
+  EXPECT_EQ(looks.at({A, 3}).name, "empty");
 }

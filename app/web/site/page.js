@@ -78,7 +78,7 @@ Module.page = (() => {
       e.preventDefault();
       client.setPointerCapture(e.pointerId);
       const [x, y] = clientPoint(p, e);
-      call('press', id, x, y, e.timeStamp);
+      call('press', id, x, y, performance.now());
     });
     client.addEventListener('pointerup', (e) => {
       if (e.button !== 0) return;
@@ -247,7 +247,8 @@ Module.page = (() => {
         e.width = look.box[2];
         e.height = look.box[3];
         e.alt = look.name;
-        if (look.picture && e.getAttribute('src') !== 'art/' + look.picture) e.src = 'art/' + look.picture;
+        if (!look.picture) e.removeAttribute('src');
+        else if (e.getAttribute('src') !== 'art/' + look.picture) e.src = 'art/' + look.picture;
         break;
       case KIND.button:
         box(e, look.box);
