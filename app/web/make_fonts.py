@@ -5,9 +5,9 @@
 
 The same open fonts as the desktop embeds, from the same Debian packages, cut
 down to printable ASCII and every other character found in the screens'
-sources (a superset of every text the game shows), and a stylesheet naming
-them. The faces' own line gap is set to nothing, since the desktop lays lines
-one font height apart.
+sources (a superset of every text the game shows), a stylesheet naming them,
+and their vertical metrics (fonts.js), from which the page spaces a label's
+lines as the desktop does.
 """
 import os
 import sys
@@ -49,6 +49,7 @@ def main():
     os.makedirs(os.path.join(out, "fonts"), exist_ok=True)
     text = characters(sys.argv[2:])
     css = []
+    metrics = []
     for path, family, weight, style in FONTS:
         if not os.path.exists(path):
             sys.exit(f"{path} is missing: install fonts-comic-neue and fonts-liberation2")
@@ -68,11 +69,17 @@ def main():
             f"  font-weight: {weight};\n"
             f"  font-style: {style};\n"
             "  font-display: block;\n"
-            "  line-gap-override: 0%;\n"
             "}\n")
+        hhea = TTFont(path)["hhea"]
+        upm = TTFont(path)["head"].unitsPerEm
+        metrics.append(f'  "{family}|{weight}|{style}": [{upm}, {hhea.ascent}, {-hhea.descent}, {hhea.lineGap}],\n')
     with open(os.path.join(out, "fonts.css"), "w", encoding="utf-8") as f:
         f.write("/* Written by make_fonts.py: the game's fonts, cut down to its characters. */\n")
         f.write("".join(css))
+    with open(os.path.join(out, "fonts.js"), "w", encoding="utf-8") as f:
+        f.write("// Written by make_fonts.py: each face's units per em, ascent, descent and line gap.\n")
+        f.write("var Module = typeof Module !== 'undefined' ? Module : {};\n")
+        f.write("Module.fontMetrics = {\n" + "".join(metrics) + "};\n")
 
 
 if __name__ == "__main__":

@@ -10,6 +10,7 @@ const { serve } = require('../../tools/web/serve_site.js');
 const ROOT = path.join(__dirname, '../..');
 const SITE = path.join(ROOT, 'build/web/site');
 const PROBE = path.join(ROOT, 'build/web/probe');
+const REFERENCE = path.join(ROOT, 'docs/screens');
 const CHROMIUM_ARGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 
@@ -19,7 +20,7 @@ const CARDS = 'Pick the Card';
 
 async function launch() {
   if (!fs.existsSync(path.join(SITE, 'index.html'))) throw new Error('no site: run scripts/build-web first');
-  const server = await serve({ '/': SITE, '/probe/': PROBE });
+  const server = await serve({ '/': SITE, '/probe/': PROBE, '/reference/': REFERENCE });
   // Playwright gives the browser a fresh profile of its own each time.
   const browser = await chromium.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true, args: CHROMIUM_ARGS,

@@ -145,6 +145,21 @@ Module.page = (() => {
     e.style.height = px(h);
   }
 
+  // A label's lines lie as the desktop lays them: each line the font's
+  // ascent and descent apart, each rounded up to whole pixels, plus the
+  // face's line gap where its rounded height leaves room for one.
+  function lineHeight(look) {
+    const metrics = Module.fontMetrics || {};
+    const key = `${look.family}|${look.bold ? 700 : 400}|`;
+    const face = metrics[key + (look.italic ? 'italic' : 'normal')] || metrics[key + 'normal'];
+    if (!face) return 'normal';
+    const [upm, ascent, descent, gap] = face;
+    const scale = look.pixels / upm;
+    const a = Math.ceil(ascent * scale);
+    const d = Math.ceil(descent * scale);
+    return px(a + d + Math.max(0, Math.round((ascent + descent + gap) * scale) - a - d));
+  }
+
   function font(e, look) {
     e.style.fontFamily = `"${look.family}"`;
     e.style.fontSize = px(look.pixels);
@@ -237,6 +252,7 @@ Module.page = (() => {
       case KIND.label:
         box(e, look.box);
         font(e, look);
+        e.style.lineHeight = lineHeight(look);
         e.style.color = css(look.fore);
         e.style.background = css(look.back);
         if (e.textContent !== look.text) e.textContent = look.text;
