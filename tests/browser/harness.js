@@ -95,7 +95,7 @@ class Game {
           enabled: !e.disabled })),
         // Lit shapes: the pen's rectangle of every shape on show.
         shapes: controls.filter((e) => e.tagName === 'svg').map((e) => {
-          const r = e.querySelector('rect, ellipse');
+          const r = e.querySelector(':scope > rect, :scope > ellipse');
           return r && { slot: Number(e.dataset.slot), hatched: !!e.querySelector('pattern'),
             x: Number(r.getAttribute('x') ?? r.getAttribute('cx')), width: Number(r.getAttribute('width') ?? 0) };
         }).filter(Boolean),
@@ -108,8 +108,8 @@ class Game {
   // child's clicks are never at the same instant (and two at one spot
   // within the double-click time would be a double-click); what the click
   // did can be read right after it.
-  async clickAt(caption, x, y) {
-    await this.pass(450);
+  async clickAt(caption, x, y, { wait = 450 } = {}) {
+    if (wait) await this.pass(wait);
     const client = this.panel(caption).first().locator('.client');
     const [box, size] = await Promise.all([client.boundingBox(),
       client.evaluate((c) => [parseFloat(c.style.width), parseFloat(c.style.height)])]);
@@ -119,8 +119,9 @@ class Game {
     else await this.page.mouse.click(px, py);
   }
 
-  async clickControl(caption, control) {
-    await this.clickAt(caption, control.x + Math.min(control.w, 40) / 2, control.y + Math.min(control.h, 40) / 2);
+  async clickControl(caption, control, options) {
+    await this.clickAt(caption, control.x + Math.min(control.w, 40) / 2, control.y + Math.min(control.h, 40) / 2,
+      options);
   }
 
   async clickLabel(caption, pattern) {
