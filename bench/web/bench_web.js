@@ -20,8 +20,8 @@ const row = (measure, game, baseline, ratio, target, met, notes) =>
 
 function sizes() {
   const parts = {
-    'code (tobble.wasm, tobble.js)': /^tobble\.(wasm|js)$/,
-    'page (index.html, page.js, styles, font metrics)': /^(index\.html|page\.js|tobble\.css|fonts\.(css|js))$/,
+    'code (tobble.wasm)': /^tobble\.wasm$/,
+    'page (index.html: the wasm's loader, the page script, styles, font metrics)': /^index\.html$/,
     'fonts (8 WOFF2 faces)': /^fonts\/.*\.woff2$/,
     'pictures (SVG)': /^art\/.*\.svg$/,
   };
@@ -105,22 +105,28 @@ async function idle(browser, url, settleMs, measureMs) {
 
 (async () => {
   sizes();
-  fs.copyFileSync(path.join(__dirname, 'plain.html'), path.join(site, '..', 'plain.html'));
-  const server = await serve({ '/': site, '/plain/': path.join(site, '..') });
+  // The plain page gets the game page's own styles, inline as there, and is
+  // served from the site's folder for the same fonts and icon.
+  const styles = fs.readFileSync(path.join(site, 'index.html'), 'utf8').match(/<style>[\s\S]*?<\/style>/g).join('\n');
+  const plainFile = path.join(site, 'plain-bench.html');
+  fs.writeFileSync(plainFile, fs.readFileSync(path.join(__dirname, 'plain.html'), 'utf8')
+    .replace(/<link rel="stylesheet"[^>]*>\n/g, '').replace('</head>', styles + '\n</head>'));
+  const server = await serve({ '/': site });
+  const plainUrl = server.url + 'plain-bench.html';
   const browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync'] });
   try {
     // Warm the caches once, then alternate, the plain page first every other pair.
     await firstPaint(browser, server.url);
-    await firstPaint(browser, server.url + 'plain/plain.html');
+    await firstPaint(browser, plainUrl);
     const pairs = quick ? 3 : 9;
     const game = [];
     const plain = [];
     for (let i = 0; i < pairs; ++i) {
-      if (i % 2) plain.push(await firstPaint(browser, server.url + 'plain/plain.html'));
+      if (i % 2) plain.push(await firstPaint(browser, plainUrl));
       game.push(await firstPaint(browser, server.url));
-      if (!(i % 2)) plain.push(await firstPaint(browser, server.url + 'plain/plain.html'));
+      if (!(i % 2)) plain.push(await firstPaint(browser, plainUrl));
     }
     const ratios = game.map((g, i) => g / plain[i]);
     const r = median(ratios);
@@ -129,14 +135,14 @@ async function idle(browser, url, settleMs, measureMs) {
       '<= 1.5x', r <= 1.5 ? 'yes' : 'NO', 'first-contentful-paint, headless chromium, served from 127.0.0.1');
     if (!quick) {
       const g = await idle(browser, server.url, 18000, 20000);
-      const p = await idle(browser, server.url + 'plain/plain.html', 2000, 20000);
+      const p = await idle(browser, plainUrl, 2000, 20000);
       row('Idle CPU, intro treading on the spot (20 s)', `${(100 * g.all).toFixed(2)} %`, `${(100 * p.all).toFixed(2)} %`,
         '-', 'next to none', '-', `all chromium processes; page's main thread ${(100 * g.main).toFixed(2)} % (plain ${(100 * p.main).toFixed(2)} %)`);
     }
   } finally {
     await browser.close();
     server.close();
-    fs.rmSync(path.join(site, '..', 'plain.html'), { force: true });
+    fs.rmSync(plainFile, { force: true });
   }
   const header = ['Measure', 'Browser game', 'Baseline', 'Ratio (median [min-max])', 'Target', 'Met', 'Notes'];
   const widths = header.map((h, i) => Math.max(h.length, ...rows.map((r) => String(r[i]).length)));
