@@ -82,3 +82,30 @@ for (const way of ways) {
     await game.close();
   });
 }
+
+// The keyboard plays as on the desktop: Tab puts the ring on Start, Enter
+// presses it, and Space presses the speech once Tab has moved the ring to it.
+test('the keyboard reaches the guide, and a screen reader hears Tobble', async () => {
+  const game = await openGame(env);
+  await game.pass(17000);
+  const ring = () => game.page.evaluate(() => {
+    const r = document.querySelector('.panel:not([hidden]) .ring');
+    return r && r.style.display !== 'none' ? document.activeElement.textContent : null;
+  });
+  assert.equal(await ring(), null);  // no ring before the keyboard is used
+  await game.page.keyboard.press('Tab');
+  assert.equal(await ring(), 'Start');
+  await game.page.keyboard.press('Enter');
+  assert.match(await speech(game, INTRO), /^Hi! I am Tobble!/);
+  assert.equal(await game.page.evaluate(() => document.getElementById('say').textContent.trim()),
+    await speech(game, INTRO));
+  await game.page.keyboard.press('Tab');
+  assert.match(await ring(), /^Hi! I am Tobble!/);
+  for (let i = 0; i < 4; ++i) {
+    await game.pass(450);
+    await game.page.keyboard.press(' ');
+  }
+  assert.match(await speech(game, INTRO), /^Welcome to the school!/);
+  assert.deepEqual(game.errors, []);
+  await game.close();
+});
