@@ -1,6 +1,6 @@
-// Every screen of docs/screens, drawn in the browser in the same state as the
-// desktop's offscreen render (both walk the game through the same states on
-// the headless platform) and compared with it pixel by pixel.
+// Every screen of docs/screens, at 1x and 2x, drawn in the browser in the same
+// state as the desktop's offscreen render (both walk the game through the
+// same states on the headless platform) and compared with it pixel by pixel.
 //
 // The tolerance: two renderers anti-alias edges and glyphs differently, and
 // may place an edge half a pixel apart. So a pixel agrees when the other
@@ -9,11 +9,11 @@
 // colour, a missing or moved control, a line wrapped elsewhere, a different
 // font show up as hundreds or thousands of differing pixels. At most
 // MAX_DIFFERING of a screen's pixels may differ, and at most
-// TILE_MAX_DIFFERING of any 32-pixel square, so that one thing gone wrong in
+// TILE_MAX_DIFFERING of any square of 32 pixels (64 device pixels at 2x), so that one thing gone wrong in
 // a corner cannot hide in a large screen (a hidden "Pick the Cards" on the
 // blackboard: 16 % of a square). Type of 8 points is too thin for this to
 // see a short label of it go missing; the journeys read the texts.
-// Measured here: at most 0.52 % of a screen and 6.8 % of a square, both on
+// Measured here: at most 0.66 % of a screen and 6.8 % of a square, both on
 // the completion screen's large serif heading, whose glyphs the two
 // renderers place up to two pixels apart by the word's end.
 'use strict';
@@ -28,15 +28,17 @@ const STATES = ['intro-start', 'intro-bubble', 'guide', 'cards-preview', 'cards-
   'pattern-waiting', 'worm-apple', 'worm-baby', 'completion', 'intro-farewell'];
 
 let env;
-let context;
+const contexts = {};
 test.before(async () => {
   env = await launch();
-  context = await env.browser.newContext({ viewport: { width: 1280, height: 1024 }, deviceScaleFactor: 1 });
+  for (const scale of [1, 2]) {
+    contexts[scale] = await env.browser.newContext({ viewport: { width: 1280, height: 1024 }, deviceScaleFactor: scale });
+  }
 });
 test.after(async () => { await env.close(); });
 
 // Counts the pixels of `a` with no near match in `b` and the other way round.
-function compareInPage({ shot, reference, tolerance }) {
+function compareInPage({ shot, reference, tolerance, scale }) {
   const load = (src) => new Promise((resolve, reject) => {
     const image = new Image();
     image.onload = () => resolve(image);
@@ -57,7 +59,7 @@ function compareInPage({ shot, reference, tolerance }) {
     const B = pixels(r);
     const w = A.width;
     const h = A.height;
-    const TILE = 32;
+    const TILE = 32 * scale;
     const tiles = new Map();
     const unmatched = (P, Q) => {
       let count = 0;
@@ -89,24 +91,25 @@ function compareInPage({ shot, reference, tolerance }) {
   });
 }
 
-for (const state of STATES) {
-  test(`${state} looks as on the desktop`, async () => {
-    const page = await context.newPage();
+for (const [state, scale] of STATES.flatMap((s) => [[s, 1], [s, 2]])) {
+  test(`${state} looks as on the desktop at ${scale}x`, async () => {
+    const page = await contexts[scale].newPage();
     await page.goto(`${env.server.url}probe/?state=${state}`);
     await page.waitForFunction(() => document.body.dataset.state);
     assert.equal(await page.evaluate(() => document.body.dataset.state), 'drawn');
     await page.evaluate(() => Promise.all([document.fonts.ready,
       ...[...document.images].filter((i) => i.getAttribute('src')).map((i) => i.decode())]));
-    const shot = await page.locator('.client').screenshot();
+    const shot = await page.locator('.client').screenshot({ scale: 'device' });
     const result = await page.evaluate(compareInPage, {
       shot: 'data:image/png;base64,' + shot.toString('base64'),
-      reference: `${env.server.url}reference/${state}@1x.png`,
+      reference: `${env.server.url}reference/${state}@${scale}x.png`,
       tolerance: TOLERANCE,
+      scale,
     });
     await page.close();
     assert.equal(result.size, undefined, `sizes differ: ${result.size}`);
     const share = result.differing / result.total;
-    process.stdout.write(`# ${state}: ${result.differing} of ${result.total} pixels differ (${(100 * share).toFixed(2)} %), worst tile ${(100 * result.worstTile).toFixed(1)} %\n`);
+    process.stdout.write(`# ${state}@${scale}x: ${result.differing} of ${result.total} pixels differ (${(100 * share).toFixed(2)} %), worst tile ${(100 * result.worstTile).toFixed(1)} %\n`);
     assert.ok(share <= MAX_DIFFERING, `${result.differing} pixels differ, more than ${100 * MAX_DIFFERING} %`);
     assert.ok(result.worstTile <= TILE_MAX_DIFFERING, `${(100 * result.worstTile).toFixed(1)} % of a square differ`);
   });

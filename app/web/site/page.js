@@ -168,13 +168,15 @@ Module.page = (() => {
     e.style.textDecoration = look.underline ? 'underline' : 'none';
   }
 
-  // The desktop's hatches, eight pixels square on whole pixels, laid from the
-  // client area's corner: "/" lines, or "/" and "\" crossed.
+  // The desktop's hatches, eight device pixels square, lines one device
+  // pixel wide, laid from the client area's corner: "/" lines, or "/" and
+  // "\" crossed.
   function hatch(parent, id, fill, colour) {
-    const pattern = svg('pattern', { id, width: 8, height: 8, patternUnits: 'userSpaceOnUse' }, parent);
+    const k = 1 / (window.devicePixelRatio || 1);
+    const pattern = svg('pattern', { id, width: 8 * k, height: 8 * k, patternUnits: 'userSpaceOnUse' }, parent);
     for (let y = 0; y < 8; ++y) {
       const xs = fill === FILL.diagonalCross ? [7 - y, y] : [7 - y];
-      for (const x of xs) svg('rect', { x, y, width: 1, height: 1, fill: css(colour) }, pattern);
+      for (const x of xs) svg('rect', { x: x * k, y: y * k, width: k, height: k, fill: css(colour) }, pattern);
     }
     return `url(#${id})`;
   }
