@@ -9,9 +9,9 @@
 // colour, a missing or moved control, a line wrapped elsewhere, a different
 // font show up as hundreds or thousands of differing pixels. At most
 // MAX_DIFFERING of a screen's pixels may differ, and at most
-// TILE_MAX_DIFFERING of any square of 32 pixels (64 device pixels at 2x), so that one thing gone wrong in
-// a corner cannot hide in a large screen (a hidden "Pick the Cards" on the
-// blackboard: 16 % of a square). Type of 8 points is too thin for this to
+// TILE_MAX_DIFFERING of any square of 32 pixels (64 device pixels at 2x), so
+// that one thing gone wrong in a corner cannot hide in a large screen (a
+// hidden "Pick the Cards" on the blackboard: 16 % of a square). Type of 8 points is too thin for this to
 // see a short label of it go missing; the journeys read the texts.
 // Measured here: at most 0.66 % of a screen and 6.8 % of a square, both on
 // the completion screen's large serif heading, whose glyphs the two
