@@ -222,6 +222,9 @@ TEST_F(Web, ClosingTheLastPanelSaysGoodbye) {
 // Protects what a screen reader hears: the captions an event changed, once,
 // when the event has been handled.
 TEST_F(Web, CaptionsChangedInAnEventAreAnnouncedOnceItEnds) {
+  // The start shows the first form, which reads out the labels it offers to click.
+  ASSERT_EQ(page.announced, std::vector<std::string>{"behind the button hello"});
+  page.announced.clear();
   a().onGo = [this] {
     a().Say.setCaption("one");
     a().Back.setCaption("two");
@@ -236,6 +239,11 @@ TEST_F(Web, CaptionsChangedInAnEventAreAnnouncedOnceItEnds) {
   };
   tap(A, 10, 10, 1000);
   EXPECT_EQ(page.announced.size(), 1u);
+  // So does a form coming on show later.
+  a().onGo = [this] { b().show(); };
+  tap(A, 10, 10, 2000);
+  ASSERT_EQ(page.announced.size(), 2u);
+  EXPECT_EQ(page.announced[1], "behind the button not on show");
 }
 
 // Protects the drawing: the layout's front-to-back order with buttons over
