@@ -55,6 +55,11 @@ for (const way of ways) {
     const game = await openGame(env, way.options);
     await toGuide(game);
     await guideTo(game, CARDS);
+    // The whole panel is on the screen, scaled down where the screen is narrower.
+    const box = await game.panel(CARDS).boundingBox();
+    const view = game.page.viewportSize();
+    assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= view.width && box.y + box.height <= view.height,
+      `the card game's panel ${JSON.stringify(box)} is off the screen`);
     await game.closePanel(CARDS);
     assert.deepEqual(await game.shownPanels(), [INTRO]);
     await game.clickLabel(INTRO, CARDS_FAILED);
