@@ -138,11 +138,16 @@ Module.page = (() => {
     panels.delete(id);
   }
 
+  // Writes only what changed: a tick that swaps one picture touches nothing else.
+  function put(target, name, value) {
+    if (target[name] !== value) target[name] = value;
+  }
+
   function box(e, [x, y, w, h]) {
-    e.style.left = px(x);
-    e.style.top = px(y);
-    e.style.width = px(w);
-    e.style.height = px(h);
+    put(e.style, 'left', px(x));
+    put(e.style, 'top', px(y));
+    put(e.style, 'width', px(w));
+    put(e.style, 'height', px(h));
   }
 
   // A label's lines lie as the desktop lays them: each line the font's
@@ -248,8 +253,8 @@ Module.page = (() => {
       p.controls.set(slot, e);
       p.client.appendChild(e);
     }
-    e.style.zIndex = look.depth;
-    e.style.display = look.visible ? '' : 'none';
+    put(e.style, 'zIndex', String(look.depth));
+    put(e.style, 'display', look.visible ? '' : 'none');
     switch (look.kind) {
       case KIND.label:
         box(e, look.box);
@@ -260,11 +265,11 @@ Module.page = (() => {
         if (e.textContent !== look.text) e.textContent = look.text;
         break;
       case KIND.image:
-        e.style.left = px(look.box[0]);
-        e.style.top = px(look.box[1]);
-        e.width = look.box[2];
-        e.height = look.box[3];
-        e.alt = look.name;
+        put(e.style, 'left', px(look.box[0]));
+        put(e.style, 'top', px(look.box[1]));
+        put(e, 'width', look.box[2]);
+        put(e, 'height', look.box[3]);
+        put(e, 'alt', look.name);
         if (!look.picture) e.removeAttribute('src');
         else if (e.getAttribute('src') !== 'art/' + look.picture) e.src = 'art/' + look.picture;
         break;
