@@ -120,7 +120,7 @@ async function idle(browser, url, settleMs, measureMs) {
     // Warm the caches once, then alternate, the plain page first every other pair.
     await firstPaint(browser, server.url);
     await firstPaint(browser, plainUrl);
-    const pairs = quick ? 3 : 9;
+    const pairs = quick ? 3 : 15;
     const game = [];
     const plain = [];
     for (let i = 0; i < pairs; ++i) {

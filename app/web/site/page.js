@@ -97,11 +97,15 @@ Module.page = (() => {
   }
 
   // A panel larger than the window is scaled down whole, keeping its shape,
-  // so a tablet or a phone held sideways shows all of it.
+  // so a tablet or a phone held sideways shows all of it. Its size is known
+  // from the client area and the frame (tobble.css), so placing it asks the
+  // browser for no layout.
+  const FRAME = 3;
+  const TITLE = 23;
   function place(p) {
-    const w = p.root.offsetWidth;
-    const h = p.root.offsetHeight;
-    const room = desk().getBoundingClientRect();
+    const w = p.width + 2 * FRAME;
+    const h = p.height + TITLE + 2 * FRAME;
+    const room = { width: window.innerWidth, height: window.innerHeight };
     const fits = Math.min(1, (room.width - 2 * MARGIN) / w, (room.height - 2 * MARGIN) / h);
     p.scale = fits > 0 ? fits : 1;
     let left;
@@ -355,6 +359,11 @@ Module.page = (() => {
     notice('goodbye', 'status', 'Bye-bye! Thank you for playing.', '');
   }
 
+  // The faces of the first screen are made ready while the wasm compiles, so
+  // that its text can be painted as soon as it is laid out.
+  for (const face of ['700 13px "Liberation Sans"', '400 13px "Liberation Sans"', '700 13px "Comic Neue"',
+    '400 13px "Comic Neue"']) document.fonts.load(face);
+
   document.addEventListener('keydown', (e) => {
     if (ended || e.altKey || e.ctrlKey || e.metaKey) return;
     let key;
@@ -376,6 +385,14 @@ Module.page = (() => {
     stateDrawn(found) { document.body.dataset.state = found ? 'drawn' : 'missing'; },
   };
 })();
+
+// The core starts as soon as the wasm is ready, which can be before the page
+// has its desk: it waits for the page then.
+Module.preRun = [() => {
+  if (document.readyState !== 'loading') return;
+  addRunDependency('page');
+  document.addEventListener('DOMContentLoaded', () => removeRunDependency('page'));
+}];
 
 // A failure of the core itself (out of memory, a broken download) is the
 // game's error report too.
