@@ -1,5 +1,7 @@
 #include "runtime.h"
 
+#include "number_text.h"
+
 #include <charconv>
 #include <cmath>
 #include <cctype>
@@ -44,9 +46,13 @@ Int16 roundToInt16(double x) {
 }
 
 std::string displayText(double x) {
+#if defined(__cpp_lib_to_chars)
   char buffer[64];
   auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, x);
   std::string digits(buffer, ec == std::errc() ? end : buffer);
+#else
+  std::string digits = shortestText(x);
+#endif
   if (digits == "-0") digits = "0";
   return digits.front() == '-' ? digits : " " + digits;
 }
@@ -66,8 +72,13 @@ double textToNumber(std::string_view text) {
     raise(ErrorKind::NotANumber, "\"" + std::string(text) + "\"");
   }
   double value = 0;
+#if defined(__cpp_lib_to_chars)
   auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
-  if (ec != std::errc() || end != body.data() + body.size()) {
+  const bool whole = ec == std::errc() && end == body.data() + body.size();
+#else
+  const bool whole = readDecimal(body, value);
+#endif
+  if (!whole) {
     raise(ErrorKind::NotANumber, "\"" + std::string(text) + "\"");
   }
   return text.front() == '-' ? -value : value;

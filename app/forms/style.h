@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <string_view>
 
 namespace forms {
 
@@ -43,6 +45,21 @@ struct Font {
   bool underline = false;
   friend constexpr bool operator==(const Font&, const Font&) = default;
 };
+
+// The open font that stands in for each desktop font, by family name; every
+// platform embeds these same fonts, so text wraps alike everywhere.
+constexpr std::string_view fontFamily(Typeface face) {
+  switch (face) {
+    case Typeface::ComicSansMS: return "Comic Neue";
+    case Typeface::TimesNewRoman: return "Liberation Serif";
+    case Typeface::MSSansSerif: break;
+  }
+  return "Liberation Sans";
+}
+
+// Sizes are pixels at 96 dpi (a point is 4/3 of a pixel), whatever the
+// screen's own dpi setting, so labels wrap and clip as laid out.
+inline int pixelSize(const Font& font) { return static_cast<int>(std::lround(font.points * 96.0f / 72.0f)); }
 
 enum class ShapeKind { Rectangle, RoundedRectangle, Circle };
 enum class FillStyle { Transparent, Solid, UpwardDiagonal, DiagonalCross };

@@ -2,7 +2,6 @@
 
 #include <QFontDatabase>
 #include <QStringList>
-#include <cmath>
 
 namespace qtgui {
 
@@ -13,14 +12,6 @@ const char* const kFontResources[] = {
     ":/fonts/LiberationSerif-Regular.ttf", ":/fonts/LiberationSerif-Bold.ttf",
 };
 
-QString family(forms::Typeface face) {
-  switch (face) {
-    case forms::Typeface::ComicSansMS: return QStringLiteral("Comic Neue");
-    case forms::Typeface::TimesNewRoman: return QStringLiteral("Liberation Serif");
-    case forms::Typeface::MSSansSerif: break;
-  }
-  return QStringLiteral("Liberation Sans");
-}
 }  // namespace
 
 bool registerEmbeddedFonts(QString* error) {
@@ -34,8 +25,9 @@ bool registerEmbeddedFonts(QString* error) {
 }
 
 QFont toQFont(const forms::Font& font) {
-  QFont result(family(font.face));
-  result.setPixelSize(static_cast<int>(std::lround(font.points * 96.0f / 72.0f)));
+  const std::string_view name = forms::fontFamily(font.face);
+  QFont result(QString::fromLatin1(name.data(), qsizetype(name.size())));
+  result.setPixelSize(forms::pixelSize(font));
   result.setBold(font.bold);
   result.setItalic(font.italic);
   result.setUnderline(font.underline);

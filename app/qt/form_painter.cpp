@@ -6,6 +6,7 @@
 
 #include "artwork.h"
 #include "fonts.h"
+#include "outline.h"
 #include "stacking.h"
 
 namespace qtgui {
@@ -16,8 +17,6 @@ using forms::ControlState;
 namespace {
 
 QColor toQColor(forms::Colour c) { return QColor(c.r, c.g, c.b); }
-
-qreal cornerRadius(const QRectF& r) { return std::min(r.width(), r.height()) / 8.0; }
 
 QBrush fillBrush(const ControlSpec& spec) {
   switch (spec.fillStyle) {
@@ -30,18 +29,12 @@ QBrush fillBrush(const ControlSpec& spec) {
 }
 
 void paintShape(QPainter& p, const ControlSpec& spec, const ControlState& state) {
-  QRectF box = toPixels(state.rect);
-  if (spec.shape == forms::ShapeKind::Circle) {
-    qreal d = std::min(box.width(), box.height());
-    box = QRectF(box.center().x() - d / 2, box.center().y() - d / 2, d, d);
-  }
-  // The border lies inside the control's rectangle, as the layout measures it.
-  qreal inset = spec.borderWidth / 2.0;
-  QRectF outline = box.adjusted(inset, inset, -inset, -inset);
+  const forms::Outline o = forms::shapeOutline(spec, state.rect);
+  QRectF outline(o.path.x, o.path.y, o.path.width, o.path.height);
   QPainterPath path;
-  switch (spec.shape) {
+  switch (o.kind) {
     case forms::ShapeKind::Rectangle: path.addRect(outline); break;
-    case forms::ShapeKind::RoundedRectangle: path.addRoundedRect(outline, cornerRadius(box), cornerRadius(box)); break;
+    case forms::ShapeKind::RoundedRectangle: path.addRoundedRect(outline, o.radius, o.radius); break;
     case forms::ShapeKind::Circle: path.addEllipse(outline); break;
   }
   if (spec.backStyle == forms::BackStyle::Opaque) p.fillPath(path, toQColor(spec.backColour));
@@ -84,8 +77,8 @@ void paintImage(QPainter& p, const ControlState& state, const Artwork& artwork) 
 }  // namespace
 
 QRectF toPixels(const forms::TwipRect& r) {
-  const float k = forms::kTwipsPerPixel;
-  return QRectF(r.left / k, r.top / k, r.width / k, r.height / k);
+  const forms::PixelRect p = forms::inPixels(r);
+  return QRectF(p.x, p.y, p.width, p.height);
 }
 
 QRect paintArea(const ControlSpec& spec, const forms::TwipRect& rect) {

@@ -114,21 +114,7 @@ void FormWindow::syncAllControls() {
   for (auto& [slot, button] : buttons_) syncControl(slot);
 }
 
-std::vector<int> FormWindow::focusOrder() const {
-  std::vector<int> order;
-  if (!form_.loaded()) return order;
-  const auto& rows = form_.spec().controls;
-  const auto& states = form_.controls();
-  // Buttons lie over everything, so they come first, as in hit-testing.
-  for (bool buttons : {true, false}) {
-    for (std::size_t slot = 0; slot < rows.size(); ++slot) {
-      bool isButton = rows[slot].kind == forms::Kind::CommandButton;
-      if (isButton != buttons || !form_.takesClick(int(slot))) continue;
-      if (states[slot].visible && states[slot].enabled) order.push_back(int(slot));
-    }
-  }
-  return order;
-}
+std::vector<int> FormWindow::focusOrder() const { return forms::focusOrder(form_); }
 
 void FormWindow::clickControl(int slot) {
   noteClickForAccessibility(true);

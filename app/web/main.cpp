@@ -1,0 +1,39 @@
+// The game in a browser: the same screens and form layer as the desktop, on
+// the page's DOM. The page script (site/page.js) calls the functions below
+// for the pointer, the keys, the close buttons and the timers.
+#include <emscripten.h>
+
+#include "announcer.h"
+#include "catalogue.h"
+#include "dom_page.h"
+#include "program.h"
+#include "screens.h"
+#include "web_platform.h"
+
+namespace {
+web::DomPage page;
+web::WebPlatform platform{page};
+web::Announcer announcer{page};
+}  // namespace
+
+extern "C" {
+EMSCRIPTEN_KEEPALIVE void tobble_press(int panel, float x, float y, double timeMs) { platform.press(panel, x, y, timeMs); }
+EMSCRIPTEN_KEEPALIVE void tobble_release(int panel, float x, float y) { platform.release(panel, x, y); }
+EMSCRIPTEN_KEEPALIVE void tobble_activate(int panel, int slot) { platform.activate(panel, slot); }
+EMSCRIPTEN_KEEPALIVE void tobble_key(int key) { platform.key(static_cast<web::WebPlatform::Key>(key)); }
+EMSCRIPTEN_KEEPALIVE void tobble_close(int panel) { platform.close(panel); }
+EMSCRIPTEN_KEEPALIVE void tobble_tick(int timer) { platform.tick(timer); }
+}
+
+int main() {
+  // Lives as long as the page: the browser's event loop calls in above.
+  static forms::Program program(platform, assets::pictureInfos());
+  platform.attach(program);
+  program.watch(announcer);
+  // Voice and sound join here as one more watcher of the same changes,
+  // playing their cues through the page's audio.
+  screens::installScreens(program);
+  page.setTheme();
+  program.start();
+  return 0;
+}

@@ -1,0 +1,399 @@
+// The page side of the game: one panel per loaded form, one element per
+// control, drawn as the core describes them (app/web/dom_page.cpp), and the
+// pointer, keys, close buttons and timers passed back to the core, which
+// decides everything. The browser lays out the text and draws the SVG.
+'use strict';
+
+var Module = typeof Module !== 'undefined' ? Module : {};
+
+Module.page = (() => {
+  const SVG = 'http://www.w3.org/2000/svg';
+  const KIND = { label: 0, image: 1, button: 2, shape: 3, line: 4 };
+  const SHAPE = { rectangle: 0, rounded: 1, circle: 2 };
+  const FILL = { transparent: 0, solid: 1, upwardDiagonal: 2, diagonalCross: 3 };
+  const KEYS = { Tab: 0, BackTab: 1, Space: 2, Enter: 3 };
+  const MARGIN = 8; // kept free around a panel that had to be scaled down
+
+  const panels = new Map(); // panel number -> { root, client, controls, width, height, centred, scale }
+  const timers = new Map();
+  let ended = false;
+  let firstShown = false;
+
+  const desk = () => document.getElementById('desk');
+  const css = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
+  const px = (v) => v + 'px';
+  const call = (name, ...args) => { if (!ended) Module['_tobble_' + name](...args); };
+
+  function element(tag, className, parent) {
+    const e = document.createElement(tag);
+    if (className) e.className = className;
+    if (parent) parent.appendChild(e);
+    return e;
+  }
+
+  function svg(tag, attributes, parent) {
+    const e = document.createElementNS(SVG, tag);
+    for (const [k, v] of Object.entries(attributes)) e.setAttribute(k, v);
+    if (parent) parent.appendChild(e);
+    return e;
+  }
+
+  function theme(face, caption, captionText) {
+    const root = document.documentElement.style;
+    root.setProperty('--face', css(face));
+    root.setProperty('--caption', css(caption));
+    root.setProperty('--caption-text', css(captionText));
+  }
+
+  // Where the pointer is, in the client area's own pixels, however the panel
+  // is scaled.
+  function clientPoint(p, event) {
+    const r = p.client.getBoundingClientRect();
+    return [(event.clientX - r.left) * p.width / r.width, (event.clientY - r.top) * p.height / r.height];
+  }
+
+  function openPanel(id, caption, width, height, background, centred) {
+    const root = element('section', 'panel');
+    root.hidden = true;
+    root.setAttribute('role', 'dialog');
+    root.setAttribute('aria-label', caption);
+    root.dataset.form = id;
+    const bar = element('div', 'titlebar', root);
+    const icon = element('img', 'icon', bar);
+    icon.src = 'art/icon.svg';
+    icon.alt = '';
+    element('span', 'caption', bar).textContent = caption;
+    const close = element('button', 'close', bar);
+    close.type = 'button';
+    close.tabIndex = -1;
+    close.setAttribute('aria-label', 'Close');
+    close.addEventListener('click', () => call('close', id));
+    const client = element('div', 'client', root);
+    client.style.width = px(width);
+    client.style.height = px(height);
+    client.style.background = css(background);
+    const p = { root, client, controls: new Map(), ring: null, width, height, centred, scale: 1 };
+    client.addEventListener('pointerdown', (e) => {
+      if (e.button !== 0) return;
+      e.preventDefault();
+      client.setPointerCapture(e.pointerId);
+      const [x, y] = clientPoint(p, e);
+      call('press', id, x, y, performance.now());
+    });
+    client.addEventListener('pointerup', (e) => {
+      if (e.button !== 0) return;
+      const [x, y] = clientPoint(p, e);
+      call('release', id, x, y);
+    });
+    // A screen reader presses a control without a pointer: a click of no
+    // count, which the core treats as the desktop's accessible press.
+    client.addEventListener('click', (e) => {
+      const target = e.target.closest('[data-slot]');
+      if (e.detail === 0 && target) call('activate', id, Number(target.dataset.slot));
+    });
+    client.addEventListener('contextmenu', (e) => e.preventDefault());
+    panels.set(id, p);
+    desk().appendChild(root);
+  }
+
+  // A panel larger than the window is scaled down whole, keeping its shape,
+  // so a tablet or a phone held sideways shows all of it. Its size is known
+  // from the client area and the frame (tobble.css), so placing it asks the
+  // browser for no layout.
+  const FRAME = 3;
+  const TITLE = 23;
+  function place(p) {
+    const w = p.width + 2 * FRAME;
+    const h = p.height + TITLE + 2 * FRAME;
+    const room = { width: window.innerWidth, height: window.innerHeight };
+    const fits = Math.min(1, (room.width - 2 * MARGIN) / w, (room.height - 2 * MARGIN) / h);
+    p.scale = fits > 0 ? fits : 1;
+    let left;
+    let top;
+    if (p.centred || p.scale < 1) {
+      left = (room.width - w * p.scale) / 2;
+      top = (room.height - h * p.scale) / 2;
+    } else {
+      // Where a desktop puts a new window that asks for no place.
+      left = top = 2 * MARGIN;
+    }
+    p.root.style.left = px(Math.max(0, Math.round(left)));
+    p.root.style.top = px(Math.max(0, Math.round(top)));
+    p.root.style.transform = p.scale < 1 ? `scale(${p.scale})` : '';
+  }
+
+  function showPanel(id, stack) {
+    const p = panels.get(id);
+    p.root.hidden = false;
+    p.root.style.zIndex = stack;
+    place(p);
+    if (!firstShown) {
+      firstShown = true;
+      document.body.dataset.state = 'playing';
+    }
+  }
+
+  function hidePanel(id) { panels.get(id).root.hidden = true; }
+
+  function closePanel(id) {
+    const p = panels.get(id);
+    if (!p) return;
+    p.root.remove();
+    panels.delete(id);
+  }
+
+  // Writes only what changed: a tick that swaps one picture touches nothing else.
+  function put(target, name, value) {
+    if (target[name] !== value) target[name] = value;
+  }
+
+  function box(e, [x, y, w, h]) {
+    put(e.style, 'left', px(x));
+    put(e.style, 'top', px(y));
+    put(e.style, 'width', px(w));
+    put(e.style, 'height', px(h));
+  }
+
+  // A label's lines lie as the desktop lays them: each line the font's
+  // ascent and descent apart, each rounded up to whole pixels, plus the
+  // face's line gap where its rounded height leaves room for one.
+  function lineHeight(look) {
+    const metrics = Module.fontMetrics || {};
+    const key = `${look.family}|${look.bold ? 700 : 400}|`;
+    const face = metrics[key + (look.italic ? 'italic' : 'normal')] || metrics[key + 'normal'];
+    if (!face) return 'normal';
+    const [upm, ascent, descent, gap] = face;
+    const scale = look.pixels / upm;
+    const a = Math.ceil(ascent * scale);
+    const d = Math.ceil(descent * scale);
+    return px(a + d + Math.max(0, Math.round((ascent + descent + gap) * scale) - a - d));
+  }
+
+  function font(e, look) {
+    e.style.fontFamily = `"${look.family}"`;
+    e.style.fontSize = px(look.pixels);
+    e.style.fontWeight = look.bold ? '700' : '400';
+    e.style.fontStyle = look.italic ? 'italic' : 'normal';
+    e.style.textDecoration = look.underline ? 'underline' : 'none';
+  }
+
+  // The desktop's hatches, eight device pixels square, lines one device
+  // pixel wide, laid from the client area's corner: "/" lines, or "/" and
+  // "\" crossed.
+  function hatch(parent, id, fill, colour) {
+    const k = 1 / (window.devicePixelRatio || 1);
+    const pattern = svg('pattern', { id, width: 8 * k, height: 8 * k, patternUnits: 'userSpaceOnUse' }, parent);
+    for (let y = 0; y < 8; ++y) {
+      const xs = fill === FILL.diagonalCross ? [7 - y, y] : [7 - y];
+      for (const x of xs) svg('rect', { x: x * k, y: y * k, width: k, height: k, fill: css(colour) }, pattern);
+    }
+    return `url(#${id})`;
+  }
+
+  function outline(look, attributes, parent) {
+    const [x, y, w, h] = look.path;
+    if (look.shape === SHAPE.circle) {
+      return svg('ellipse', { cx: x + w / 2, cy: y + h / 2, rx: w / 2, ry: h / 2, ...attributes }, parent);
+    }
+    const r = look.shape === SHAPE.rounded ? look.radius : 0;
+    return svg('rect', { x, y, width: w, height: h, rx: r, ry: r, ...attributes }, parent);
+  }
+
+  function drawShape(e, look, p, slot) {
+    e.replaceChildren();
+    const defs = svg('defs', {}, e);
+    if (look.opaque) outline(look, { fill: css(look.back) }, e);
+    if (look.fill === FILL.solid) {
+      outline(look, { fill: css(look.fillColour) }, e);
+    } else if (look.fill !== FILL.transparent) {
+      const paint = hatch(defs, `hatch-${p.root.dataset.form}-${slot}`, look.fill, look.fillColour);
+      outline(look, { fill: paint, 'shape-rendering': 'crispEdges' }, e);
+    }
+    outline(look, {
+      fill: 'none', stroke: css(look.border), 'stroke-width': look.borderWidth, 'stroke-linejoin': 'miter',
+    }, e);
+  }
+
+  function drawLine(e, look) {
+    e.replaceChildren();
+    svg('line', {
+      x1: look.x1, y1: look.y1, x2: look.x2, y2: look.y2,
+      stroke: css(look.border), 'stroke-width': look.borderWidth, 'stroke-linecap': 'round',
+    }, e);
+  }
+
+  function make(kind, p) {
+    switch (kind) {
+      case KIND.label: return element('div', 'label');
+      case KIND.image: {
+        const e = element('img', 'picture');
+        e.draggable = false;
+        return e;
+      }
+      case KIND.button: {
+        const e = element('button', 'button');
+        e.type = 'button';
+        return e;
+      }
+      case KIND.shape:
+      case KIND.line: {
+        const e = svg('svg', { class: 'drawing', width: p.width, height: p.height, 'aria-hidden': 'true' });
+        return e;
+      }
+      default: {
+        const e = element('div', 'unseen');
+        return e;
+      }
+    }
+  }
+
+  function drawControl(id, slot, look) {
+    const p = panels.get(id);
+    let e = p.controls.get(slot);
+    if (!e) {
+      e = make(look.kind, p);
+      e.dataset.slot = slot;
+      if (look.kind === KIND.label || look.kind === KIND.image || look.kind === KIND.button) e.tabIndex = -1;
+      p.controls.set(slot, e);
+      p.client.appendChild(e);
+    }
+    put(e.style, 'zIndex', String(look.depth));
+    put(e.style, 'display', look.visible ? '' : 'none');
+    switch (look.kind) {
+      case KIND.label:
+        box(e, look.box);
+        font(e, look);
+        e.style.lineHeight = lineHeight(look);
+        e.style.color = css(look.fore);
+        e.style.background = css(look.back);
+        if (e.textContent !== look.text) e.textContent = look.text;
+        break;
+      case KIND.image:
+        put(e.style, 'left', px(look.box[0]));
+        put(e.style, 'top', px(look.box[1]));
+        put(e, 'width', look.box[2]);
+        put(e, 'height', look.box[3]);
+        put(e, 'alt', look.name);
+        if (!look.picture) e.removeAttribute('src');
+        else if (e.getAttribute('src') !== 'art/' + look.picture) e.src = 'art/' + look.picture;
+        break;
+      case KIND.button:
+        box(e, look.box);
+        font(e, look);
+        e.textContent = look.text;
+        e.disabled = !look.enabled;
+        break;
+      case KIND.shape: drawShape(e, look, p, slot); break;
+      case KIND.line: drawLine(e, look); break;
+      default: break;
+    }
+  }
+
+  function focusRing(id, slot, x, y, w, h) {
+    const p = panels.get(id);
+    if (!p) return;
+    if (!p.ring) {
+      p.ring = svg('svg', { class: 'ring', width: p.width, height: p.height, 'aria-hidden': 'true' }, p.client);
+      // Two colours, so that the ring shows on white, grey and black alike.
+      svg('rect', { rx: 6, ry: 6, fill: 'none', stroke: '#ffffff', 'stroke-width': 5 }, p.ring);
+      svg('rect', { rx: 6, ry: 6, fill: 'none', stroke: '#ff7800', 'stroke-width': 3 }, p.ring);
+    }
+    p.ring.style.display = slot < 0 ? 'none' : '';
+    if (slot < 0) return;
+    for (const r of p.ring.children) {
+      r.setAttribute('x', x);
+      r.setAttribute('y', y);
+      r.setAttribute('width', w);
+      r.setAttribute('height', h);
+    }
+    const target = p.controls.get(slot);
+    if (target) target.focus({ preventScroll: true });
+  }
+
+  function startTimer(id, ms) {
+    stopTimer(id);
+    timers.set(id, setInterval(() => call('tick', id), ms));
+  }
+
+  function stopTimer(id) {
+    clearInterval(timers.get(id));
+    timers.delete(id);
+  }
+
+  function stopEverything() {
+    ended = true;
+    for (const handle of timers.values()) clearInterval(handle);
+    timers.clear();
+  }
+
+  function announce(text) {
+    const say = document.getElementById('say');
+    // The same sentence twice is read twice.
+    say.textContent = say.textContent === text ? text + '\u00a0' : text;
+  }
+
+  function notice(className, role, heading, text) {
+    const card = element('div', 'notice ' + className, document.body);
+    card.setAttribute('role', role);
+    element('p', 'heading', card).textContent = heading;
+    if (text) element('p', 'message', card).textContent = text;
+    const again = element('button', 'again', card);
+    again.type = 'button';
+    again.textContent = 'Play again';
+    again.addEventListener('click', () => location.reload());
+    again.focus();
+    return card;
+  }
+
+  function showError(message) {
+    if (document.body.dataset.state === 'error') return;
+    stopEverything();
+    document.body.dataset.state = 'error';
+    notice('error', 'alertdialog', 'Something went wrong, and the game has to stop.', message);
+  }
+
+  function sayGoodbye() {
+    stopEverything();
+    if (document.body.dataset.state === 'error') return;
+    document.body.dataset.state = 'ended';
+    notice('goodbye', 'status', 'Bye-bye! Thank you for playing.', '');
+  }
+
+  // The faces of the first screen are made ready while the wasm compiles, so
+  // that its text can be painted as soon as it is laid out.
+  for (const face of ['700 13px "Liberation Sans"', '400 13px "Liberation Sans"', '700 13px "Comic Neue"',
+    '400 13px "Comic Neue"']) document.fonts.load(face);
+
+  document.addEventListener('keydown', (e) => {
+    if (ended || e.altKey || e.ctrlKey || e.metaKey) return;
+    let key;
+    if (e.key === 'Tab') key = e.shiftKey ? KEYS.BackTab : KEYS.Tab;
+    else if (e.key === ' ') key = KEYS.Space;
+    else if (e.key === 'Enter') key = KEYS.Enter;
+    else return;
+    // The core moves the focus and presses; the browser does neither.
+    e.preventDefault();
+    if (!e.repeat) call('key', key);
+  });
+  document.addEventListener('keyup', (e) => { if (!ended && e.key === ' ') e.preventDefault(); });
+  window.addEventListener('resize', () => { for (const p of panels.values()) if (!p.root.hidden) place(p); });
+
+  return {
+    theme, openPanel, showPanel, hidePanel, closePanel, drawControl, focusRing, startTimer, stopTimer, announce,
+    showError, sayGoodbye,
+    // The screen comparison's page tells its test when the state is drawn.
+    stateDrawn(found) { document.body.dataset.state = found ? 'drawn' : 'missing'; },
+  };
+})();
+
+// The core starts as soon as the wasm is ready, which can be before the page
+// has its desk: it waits for the page then.
+Module.preRun = [() => {
+  if (document.readyState !== 'loading') return;
+  addRunDependency('page');
+  document.addEventListener('DOMContentLoaded', () => removeRunDependency('page'));
+}];
+
+// A failure of the core itself (out of memory, a broken download) is the
+// game's error report too.
+Module.onAbort = (what) => Module.page.showError(String(what));

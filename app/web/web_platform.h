@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "forms.h"
+#include "page.h"
+
+namespace web {
+
+// The form layer's platform in a browser: a panel on the page per loaded
+// form, the browser's timers, and the page's pointer and keys brought to the
+// form layer's hit-testing exactly as the desktop brings its mouse. It knows
+// the page only through `Page`, so every rule here is tested without one.
+class WebPlatform final : public forms::Platform {
+ public:
+  explicit WebPlatform(Page& page) : page_(page) {}
+
+  // Events reach this program.
+  void attach(forms::Program& program);
+
+  enum class Key { Tab, BackTab, Space, Enter };
+
+  // Events from the page. Points are in the panel's client pixels; `timeMs`
+  // is when the press happened, to tell a double-click.
+  void press(int panel, float x, float y, double timeMs);
+  void release(int panel, float x, float y);
+  // A screen reader's press of a control, as the desktop's accessible action.
+  void activate(int panel, int slot);
+  void key(Key key);
+  void close(int panel);
+  void tick(int timer);
+
+  // Panels on show, back to front.
+  const std::vector<forms::Form*>& panels() const { return panels_; }
+  int focusedSlot(const forms::Form& form) const;
+  int runningTimers() const { return static_cast<int>(timers_.size()); }
+
+  // The time between two presses, and the distance, within which the second
+  // is a double-click's and not a click: a desktop's usual settings.
+  static constexpr double kDoubleClickMs = 400;
+  static constexpr float kDoubleClickDistance = 5;
+
+  // forms::Platform
+  double secondsSinceMidnight() const override { return page_.secondsSinceMidnight(); }
+  void formLoaded(forms::Form& form) override;
+  void formShown(forms::Form& form) override;
+  void formHidden(forms::Form& form) override;
+  void formUnloaded(forms::Form& form) override;
+  void controlChanged(forms::Form& form, int slot, forms::TwipRect area) override;
+  void timerChanged(forms::Form& form, int slot) override;
+  void reportError(const std::string& message) override;
+  void quit(int exitCode) override;
+
+ private:
+  struct RunningTimer {
+    forms::Form* form;
+    int slot;
+    std::uint32_t generation;
+  };
+  struct Press {
+    forms::Form* form = nullptr;
+    float x = 0;
+    float y = 0;
+    double timeMs = 0;
+    bool second = false;  // the press was a double-click's second
+  };
+
+  forms::Form* formOf(int panel) const;
+  void startTimer(forms::Form& form, int slot);
+  void stopTimers(const forms::Form* form);
+  void removePanel(forms::Form& form);
+  void raise(forms::Form& form);
+  // Redraws the focus ring of each panel after an event changed its controls.
+  void syncRings();
+
+  Page& page_;
+  forms::Program* program_ = nullptr;
+  std::vector<forms::Form*> panels_;
+  int stack_ = 0;
+  std::map<int, RunningTimer> timers_;
+  std::map<std::pair<const forms::Form*, int>, int> timerOf_;
+  int nextTimer_ = 1;
+  Press lastPress_;
+  forms::Form* pressedForm_ = nullptr;
+  int pressedSlot_ = -1;
+  std::map<const forms::Form*, int> focused_;
+  std::map<const forms::Form*, std::pair<int, forms::PixelRect>> rings_;  // as last drawn
+  bool ended_ = false;
+  bool errorShown_ = false;
+};
+
+}  // namespace web
