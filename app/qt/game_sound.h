@@ -1,24 +1,34 @@
 #pragma once
 
+#include <memory>
+
+#include "cue_player.h"
 #include "director.h"
 #include "mute_key.h"
-#include "sound_player.h"
 
 namespace qtgui {
 
 // Everything the desktop game needs to be heard: the cue director watching
-// the program, the player, and the M key. `prepare` loads the audio; the game
-// calls it after its first frame.
-class GameSound {
+// the program, the M key, and the player, which `prepare` loads from the
+// sound module after the first frame. Until then, and for good when the
+// module or the sound server is missing, cues go nowhere.
+class GameSound final : private cues::CuePlayer {
  public:
-  explicit GameSound(forms::Program& program)
-      : director_(program, player_), muteKey_([this] { director_.toggleMute(); }) {
-    program.watch(director_);
-  }
-  void prepare() { player_.prepare(); }
+  explicit GameSound(forms::Program& program);
+  ~GameSound() override;
+
+  void prepare();
+  // Where the sound module is looked for: beside the program's own
+  // libraries, relative to the binary, so the build tree and an installed
+  // tree are alike.
+  static QString modulePath();
 
  private:
-  SoundPlayer player_;
+  void play(cues::Sound sound) override;
+  void say(const cues::Speech& speech, cues::Turn turn) override;
+  void silence() override;
+
+  std::unique_ptr<cues::CuePlayer> player_;
   cues::Director director_;
   MuteKey muteKey_;
 };

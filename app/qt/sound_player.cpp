@@ -27,6 +27,11 @@ SoundPlayer::~SoundPlayer() = default;
 
 void SoundPlayer::prepare() {
   if (voice_) return;
+  // Without a session bus, the sound server's client library would start a
+  // bus of its own through the display when it cannot reach a server, and
+  // leave it running after the game. A bus started that way holds nothing
+  // the game could use.
+  if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS")) qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
   // Asked once: a machine without a sound server stays silent for the run
   // rather than trying again at every cue.
   output_ = !QMediaDevices::audioOutputs().isEmpty();
