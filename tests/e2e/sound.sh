@@ -31,13 +31,25 @@ start_sound_server() {
   # the silences in it too and its time matches the walk's.
   pacat --raw --rate=44100 --channels=1 --format=s16le </dev/zero &
   KEEPALIVE_PID=$!
-  parec -d heard.monitor --rate=44100 --channels=1 --format=s16le --file-format=wav "$1/heard.wav" &
+}
+
+# Records what the game plays into $WORK/NAME.wav until `stop_recording`.
+# Each part of the walk is recorded on its own, so no clock has to match.
+record() {
+  [ "$SERVER" = pulse ] || return 0
+  parec -d heard.monitor --rate=44100 --channels=1 --format=s16le --file-format=wav "$WORK/$1.wav" &
   RECORDER_PID=$!
-  RECORD_START=$(now_ms)
+  sleep 0.2
+}
+stop_recording() {
+  [ -n "${RECORDER_PID:-}" ] || return 0
+  kill -INT "$RECORDER_PID" 2>/dev/null || true
+  wait "$RECORDER_PID" 2>/dev/null || true
+  RECORDER_PID=
 }
 
 stop_sound_server() {
-  [ -n "${RECORDER_PID:-}" ] && RECORD_STOP=$(mark)
+  stop_recording
   local pid
   for pid in ${RECORDER_PID:-} ${KEEPALIVE_PID:-} ${SERVER_PID:-}; do
     kill "$pid" 2>/dev/null || true
@@ -46,19 +58,22 @@ stop_sound_server() {
   RECORDER_PID= KEEPALIVE_PID= SERVER_PID=
 }
 
-# Seconds into the recording, to a hundredth.
-mark() { awk -v ms=$(($(now_ms) - RECORD_START)) 'BEGIN {printf "%.2f", ms / 1000}'; }
+# The loudest sample of a recording, 0 to 1.
+loudest() { sox "$WORK/$1.wav" -n stat 2>&1 | awk '/^Maximum amplitude/ {print $3}'; }
 
-# The loudest sample between two marks, 0 to 1. The recording begins a
-# little after the recorder is started, so the marks are placed by its end.
-loudest() {
-  local late from to
-  late=$(awk -v stop="$RECORD_STOP" -v recorded="$(soxi -D "$WORK/heard.wav")" 'BEGIN {print stop - recorded}')
-  from=$(awk -v t="$1" -v late="$late" 'BEGIN {t -= late; print t < 0 ? 0 : t}')
-  to=$(awk -v t="$2" -v late="$late" 'BEGIN {print t - late}')
-  sox "$WORK/heard.wav" -n trim "$from" "=$to" stat 2>&1 | awk '/^Maximum amplitude/ {print $3}'
+# Waits until the game is quiet, so the next recording holds only what the
+# next change brings.
+wait_for_silence() {
+  [ "$SERVER" = pulse ] || return 0
+  local deadline=$((SECONDS + 20))
+  while :; do
+    record listening
+    sleep 0.4
+    stop_recording
+    lt "$(loudest listening)" 0.001 && return 0
+    [ $SECONDS -ge $deadline ] && fail "the game never fell silent"
+  done
 }
-plus() { awk -v t="$1" -v d="$2" 'BEGIN {print t + d}'; }
 
 if [ -n "${E2E_DISPLAY_READY:-}" ]; then
   # No session bus: one would be started through the display by the first
@@ -74,25 +89,28 @@ e2e_begin "$@"
 trap 'status=$?; stop_sound_server; (exit $status); e2e_cleanup' EXIT
 
 INTRO=$(wait_window "$INTRO_TITLE" "$INTRO_SIZE")
-[ "$SERVER" = pulse ] && quiet_from=$(mark)
 # The audio is made ready after the first frame and the pictures; Tobble
 # walks in without a sound.
+record walking_in
 sleep 2
-# Each mark is taken just before its click, which comes a screenshot later.
-[ "$SERVER" = pulse ] && hello=$(mark)
+stop_recording
+record greeting
 press_start "$INTRO"
-sleep 2
-[ "$SERVER" = pulse ] && going=$(mark)
+sleep 1.5
+stop_recording
+wait_for_silence
+record next_sentence
 last=$(click_until_changed "$INTRO" "230 230" "$INTRO_SPEECH" "$BUBBLE_SHOT" monologue)
-sleep 2
+sleep 1.5
+stop_recording
 xdotool key --window "$INTRO" m
-[ "$SERVER" = pulse ] && muted=$(mark)
-sleep 0.5
+sleep 0.3
+record muted
 last=$(click_until_changed "$INTRO" "290 250" "$INTRO_SPEECH" "$last" monologue)
 sleep 1.5
 last=$(click_until_changed "$INTRO" "350 270" "$INTRO_SPEECH" "$last" monologue)
 sleep 1.5
-[ "$SERVER" = pulse ] && muted_until=$(mark)
+stop_recording
 MONOLOGUE_END=$last
 click "$INTRO" 400 240
 wait_unmapped "$INTRO" "the intro"
@@ -104,13 +122,12 @@ expect_exit 0
 
 if [ "$SERVER" = pulse ]; then
   stop_sound_server
-  note "marks: quiet from $quiet_from, greeting $hello, next $going, M $muted to $muted_until, stop $RECORD_STOP"
-  before=$(loudest "$quiet_from" "$hello")
-  said_hello=$(loudest "$hello" "$(plus "$hello" 2)")
-  said_going=$(loudest "$going" "$(plus "$going" 2)")
-  after_m=$(loudest "$(plus "$muted" 0.3)" "$muted_until")
-  note "loudest: before Start $before, the greeting $said_hello, the next sentence $said_going, after M $after_m"
-  lt "$before" 0.001 || fail "sound before the bubble opened"
+  before=$(loudest walking_in)
+  said_hello=$(loudest greeting)
+  said_going=$(loudest next_sentence)
+  after_m=$(loudest muted)
+  note "loudest: walking in $before, the greeting $said_hello, the next sentence $said_going, after M $after_m"
+  lt "$before" 0.001 || fail "sound while Tobble walked in"
   lt 0.05 "$said_hello" || fail "no speech when the bubble opened"
   lt 0.05 "$said_going" || fail "no speech for the next sentence"
   lt "$after_m" 0.001 || fail "sound after M"
