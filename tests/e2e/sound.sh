@@ -76,8 +76,7 @@ wait_for_silence() {
 }
 
 if [ -n "${E2E_DISPLAY_READY:-}" ]; then
-  # No session bus: one would be started through the display by the first
-  # library that asks for it, and outlive the game as a window of its own.
+  # As e2e_begin does for the game: no session bus for the sound server either.
   export DBUS_SESSION_BUS_ADDRESS=${DBUS_SESSION_BUS_ADDRESS:-disabled:}
   if [ "$SERVER" = pulse ]; then
     start_sound_server "$3"
