@@ -7,6 +7,8 @@
 #include <QSoundEffect>
 #include <QUrl>
 
+#include "voice_sink.h"
+
 namespace qtgui {
 
 namespace {
@@ -36,18 +38,24 @@ void SoundPlayer::prepare() {
   // rather than trying again at every cue.
   output_ = !QMediaDevices::audioOutputs().isEmpty();
   if (!output_) return;
-  for (std::size_t i = 0; i < sounds_.size(); ++i) {
-    const QString path = soundPath(cues::kSoundNames[i]);
-    if (!QFile::exists(path)) continue;
-    sounds_[i] = new QSoundEffect(this);
-    sounds_[i]->setSource(resourceUrl(path));
-  }
-  voice_ = new QSoundEffect(this);
-  connect(voice_, &QSoundEffect::playingChanged, this, &SoundPlayer::voiceStateChanged);
+  voice_ = std::make_unique<VoiceSink>([this] {
+    speaking_ = false;
+    sayNext();
+  });
 }
 
 void SoundPlayer::play(cues::Sound sound) {
-  if (QSoundEffect* effect = sounds_[static_cast<std::size_t>(sound)]) effect->play();
+  if (!voice_) return;
+  // Each sound is made ready when it is first needed: every one holds a
+  // stream of the sound server, and most screens use only a few of them.
+  QSoundEffect*& effect = sounds_[static_cast<std::size_t>(sound)];
+  if (!effect) {
+    const QString path = soundPath(cues::soundName(sound));
+    if (!QFile::exists(path)) return;
+    effect = new QSoundEffect(this);
+    effect->setSource(resourceUrl(path));
+  }
+  effect->play();
 }
 
 void SoundPlayer::say(const cues::Speech& speech, cues::Turn turn) {
@@ -55,13 +63,15 @@ void SoundPlayer::say(const cues::Speech& speech, cues::Turn turn) {
   if (turn == cues::Turn::Interrupt) {
     clips_.clear();
     voice_->stop();
+    speaking_ = false;
   }
   for (const std::string& clip : speech.clips) clips_.push_back(QString::fromStdString(clip));
-  if (!voice_->isPlaying()) sayNext();
+  if (!speaking_) sayNext();
 }
 
 void SoundPlayer::silence() {
   clips_.clear();
+  speaking_ = false;
   if (voice_) voice_->stop();
   for (QSoundEffect* effect : sounds_) {
     if (effect) effect->stop();
@@ -72,19 +82,12 @@ void SoundPlayer::sayNext() {
   while (!clips_.empty()) {
     const QString path = voicePath(clips_.front());
     clips_.pop_front();
-    if (!QFile::exists(path)) continue;
-    // Changing the source stops the voice, which must not count as the end
-    // of this clip.
-    switching_ = true;
-    voice_->setSource(resourceUrl(path));
-    switching_ = false;
-    voice_->play();
-    return;
+    // A clip that is missing is skipped.
+    if (voice_->play(path)) {
+      speaking_ = true;
+      return;
+    }
   }
-}
-
-void SoundPlayer::voiceStateChanged() {
-  if (!switching_ && !voice_->isPlaying()) sayNext();
 }
 
 }  // namespace qtgui

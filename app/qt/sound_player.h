@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <deque>
+#include <memory>
 
 #include "cue_player.h"
 
@@ -11,8 +12,11 @@ class QSoundEffect;
 
 namespace qtgui {
 
+class VoiceSink;
+
 // Plays the cues with Qt Multimedia: one voice, whose clips follow each other
-// and which a new sentence interrupts, and the sounds, which may overlap.
+// and which a new sentence interrupts, and the sounds, which may overlap and
+// are each made ready when first needed.
 //
 // Nothing is loaded until `prepare`, which the game calls after its first
 // frame. Without an audio output (no sound device, no sound server) it plays
@@ -34,13 +38,12 @@ class SoundPlayer final : public QObject, public cues::CuePlayer {
 
  private:
   void sayNext();
-  void voiceStateChanged();
 
   bool output_ = false;
   std::array<QSoundEffect*, cues::kSoundNames.size()> sounds_{};
-  QSoundEffect* voice_ = nullptr;
+  std::unique_ptr<VoiceSink> voice_;
   std::deque<QString> clips_;  // the voice clips still to say, by key
-  bool switching_ = false;     // the voice is being given its next clip
+  bool speaking_ = false;
 };
 
 }  // namespace qtgui
