@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibrary>
+#include <QThread>
 
 namespace qtgui {
 
@@ -10,30 +11,55 @@ GameSound::GameSound(forms::Program& program)
   program.watch(director_);
 }
 
-GameSound::~GameSound() = default;
+GameSound::~GameSound() {
+  if (!thread_) return;
+  // The player's objects belong to the sound's thread and go with it.
+  QMetaObject::invokeMethod(worker_, [this] { player_.reset(); }, Qt::BlockingQueuedConnection);
+  thread_->quit();
+  thread_->wait();
+  delete worker_;
+}
 
 QString GameSound::modulePath() {
   return QCoreApplication::applicationDirPath() + QStringLiteral("/../lib/tobble/libtobble_sound.so");
 }
 
+template <class Job>
+void GameSound::post(Job&& job) {
+  if (worker_) QMetaObject::invokeMethod(worker_, std::forward<Job>(job), Qt::QueuedConnection);
+}
+
 void GameSound::prepare() {
-  if (player_) return;
-  // The library stays loaded for the rest of the run: the player lives in it.
-  QLibrary module(modulePath());
-  using Make = cues::CuePlayer* (*)();
-  if (auto make = reinterpret_cast<Make>(module.resolve("tobbleMakeSoundPlayer"))) player_.reset(make());
+  if (thread_) return;
+  thread_ = std::make_unique<QThread>();
+  thread_->setObjectName(QStringLiteral("sound"));
+  worker_ = new QObject;
+  worker_->moveToThread(thread_.get());
+  thread_->start();
+  post([this, path = modulePath()] {
+    // The library stays loaded for the rest of the run: the player lives in it.
+    QLibrary module(path);
+    using Make = cues::CuePlayer* (*)();
+    if (auto make = reinterpret_cast<Make>(module.resolve("tobbleMakeSoundPlayer"))) player_.reset(make());
+  });
 }
 
 void GameSound::play(cues::Sound sound) {
-  if (player_) player_->play(sound);
+  post([this, sound] {
+    if (player_) player_->play(sound);
+  });
 }
 
 void GameSound::say(const cues::Speech& speech, cues::Turn turn) {
-  if (player_) player_->say(speech, turn);
+  post([this, speech, turn] {
+    if (player_) player_->say(speech, turn);
+  });
 }
 
 void GameSound::silence() {
-  if (player_) player_->silence();
+  post([this] {
+    if (player_) player_->silence();
+  });
 }
 
 }  // namespace qtgui

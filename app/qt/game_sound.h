@@ -1,17 +1,23 @@
 #pragma once
 
+#include <QString>
 #include <memory>
 
 #include "cue_player.h"
 #include "director.h"
 #include "mute_key.h"
 
+class QObject;
+class QThread;
+
 namespace qtgui {
 
 // Everything the desktop game needs to be heard: the cue director watching
-// the program, the M key, and the player, which `prepare` loads from the
-// sound module after the first frame. Until then, and for good when the
-// module or the sound server is missing, cues go nowhere.
+// the program, the M key, and the player. `prepare`, called after the first
+// frame, starts a thread of the sound's own, which loads the sound module and
+// plays every cue, so no sound server can hold up a click or a paint. Until
+// then, and for good when the module or the sound server is missing, cues go
+// nowhere.
 class GameSound final : private cues::CuePlayer {
  public:
   explicit GameSound(forms::Program& program);
@@ -27,8 +33,13 @@ class GameSound final : private cues::CuePlayer {
   void play(cues::Sound sound) override;
   void say(const cues::Speech& speech, cues::Turn turn) override;
   void silence() override;
+  // Runs `job` on the sound's thread, in order with every other.
+  template <class Job>
+  void post(Job&& job);
 
-  std::unique_ptr<cues::CuePlayer> player_;
+  std::unique_ptr<QThread> thread_;
+  QObject* worker_ = nullptr;                // lives on the sound's thread
+  std::unique_ptr<cues::CuePlayer> player_;  // touched only on the sound's thread
   cues::Director director_;
   MuteKey muteKey_;
 };
