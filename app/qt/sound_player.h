@@ -18,8 +18,8 @@ class VoiceSink;
 // and which a new sentence interrupts, and the sounds, which may overlap and
 // are each made ready when first needed.
 //
-// Nothing is loaded until `prepare`, which the game calls after its first
-// frame. Without an audio output (no sound device, no sound server) it plays
+// Nothing is loaded until `prepare`, which the game calls on its sound
+// thread after its first frame. Without an audio output (no sound device, no sound server) it plays
 // nothing, quietly; a clip that is not embedded is skipped. While a screen
 // reader is running the reader speaks the texts, so Tobble's voice is silent
 // and only the sounds play.
@@ -30,7 +30,7 @@ class SoundPlayer final : public QObject, public cues::CuePlayer {
 
   void prepare();
   // Whether there is an output to play on, once prepared.
-  bool playing() const { return output_; }
+  bool hasOutput() const { return output_; }
 
   void play(cues::Sound sound) override;
   void say(const cues::Speech& speech, cues::Turn turn) override;

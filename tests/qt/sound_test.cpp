@@ -37,7 +37,7 @@ TEST(SoundPlayer, WithoutASoundServerNothingIsPlayedAndNothingFails) {
   qtgui::SoundPlayer player;
   player.say({"Get Ready!", "Get Ready!", {"cards_get_ready"}}, cues::Turn::Interrupt);  // before prepare
   player.prepare();
-  EXPECT_FALSE(player.playing());
+  EXPECT_FALSE(player.hasOutput());
   player.play(cues::Sound::fanfare);
   player.say({"Right!", "Right!", {"right", "no_such_clip"}}, cues::Turn::Follow);
   player.silence();
@@ -74,9 +74,10 @@ QByteArray wav(const QByteArray& chunks) {
 TEST(VoiceClips, TheSamplesAreFoundPastOtherChunksAndOnlySixteenBitPcmIsPlayed) {
   const QByteArray samples("\x01\x02\x03\x04", 4);
   QByteArray found;
-  // An odd-sized chunk before the samples is padded to an even length.
-  const QAudioFormat format =
-      qtgui::wavSamples(wav(fmt(1, 1, 22050, 16) + chunk("LIST", "abc") + chunk("data", samples)), &found);
+  // An odd-sized chunk before the samples is padded to an even length. The
+  // samples are read in place, so the file must outlive them.
+  const QByteArray file = wav(fmt(1, 1, 22050, 16) + chunk("LIST", "abc") + chunk("data", samples));
+  const QAudioFormat format = qtgui::wavSamples(file, &found);
   ASSERT_TRUE(format.isValid());
   EXPECT_EQ(format.sampleRate(), 22050);
   EXPECT_EQ(format.channelCount(), 1);
