@@ -8,6 +8,7 @@
 #include "error_report.h"
 #include "form_accessible.h"
 #include "fonts.h"
+#include "game_sound.h"
 #include "program.h"
 #include "qt_platform.h"
 #include "screens.h"
@@ -38,6 +39,8 @@ int main(int argc, char** argv) {
   qtgui::QtPlatform platform(artwork);
   forms::Program program(platform, assets::pictureInfos());
   platform.attach(program);
+  // Voice and sounds follow what the game shows; the M key mutes them.
+  qtgui::GameSound sound(program);
   // The intro's first frame shows no picture (Tobble's first walk frame comes
   // with the first tick, half a second later), so the pictures are rendered
   // right after that frame and the window appears sooner. The start-up
@@ -54,6 +57,9 @@ int main(int argc, char** argv) {
           QCoreApplication::exit(0);
         } else if (artwork.renderPictures(app.devicePixelRatio(), &failure)) {
           platform.repaintAll();
+          // The audio after the pictures, so neither the first frame nor the
+          // pictures wait for the sound server.
+          QTimer::singleShot(0, [&] { sound.prepare(); });
         } else {
           program.abort(failure.toStdString());
         }

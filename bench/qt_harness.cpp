@@ -29,6 +29,7 @@
 #include "cards/carder.h"
 #include "completion/form1.h"
 #include "fonts.h"
+#include "game_sound.h"
 #include "guide/menu.h"
 #include "intro/starter.h"
 #include "pattern/patternform.h"
@@ -131,6 +132,7 @@ struct Game {
     });
     program = std::make_unique<forms::Program>(*platform, assets::pictureInfos());
     platform->attach(*program);
+    sound = std::make_unique<qtgui::GameSound>(*program);
     screens::installScreens(*program);
   }
 
@@ -166,12 +168,16 @@ struct Game {
   qtgui::Artwork artwork;
   std::unique_ptr<qtgui::QtPlatform> platform;
   std::unique_ptr<forms::Program> program;
+  std::unique_ptr<qtgui::GameSound> sound;
   std::set<QTimer*> known;
 };
 
 int memory(Game& game) {
   game.program->start();
-  runFor(1000);
+  runFor(100);
+  // As the game does after its first frame, so each screen's cues are played.
+  game.sound->prepare();
+  runFor(900);
   print("memory.intro_kib", static_cast<double>(vmHwmKiB()));
   // The screens behind a won game, each shown as its predecessor's pass
   // shows it and then hidden, as the pass of each game hides it.

@@ -37,10 +37,15 @@ std::string windowTitle(Display* d, ::Window w) {
   return title;
 }
 
+// A window can be destroyed between listing it and asking about it: the
+// question then fails, which the callers handle, rather than ending the run.
+int ignoreErrors(Display*, XErrorEvent*) { return 0; }
+
 }  // namespace
 
 XDisplay::XDisplay() : display_(XOpenDisplay(nullptr)) {
   if (!display_) throw std::runtime_error("cannot open the X display (run under xvfb-run)");
+  XSetErrorHandler(ignoreErrors);
 }
 
 XDisplay::~XDisplay() { XCloseDisplay(dpy(display_)); }

@@ -13,7 +13,9 @@ namespace testing_support {
 
 using namespace forms;
 
-Monkey::Monkey(std::uint64_t seed) : seed_(seed), random_(seed) { newGame(); }
+Monkey::Monkey(std::uint64_t seed, Follower* follower) : seed_(seed), follower_(follower), random_(seed) {
+  newGame();
+}
 
 void Monkey::newGame() {
   ++games_;
@@ -24,6 +26,7 @@ void Monkey::newGame() {
   // The game's own generator seeds from the clock, so a seeded time of day
   // makes every game of this monkey the same on every run.
   game_.emplace(std::uniform_real_distribution<double>(0, 86000)(random_));
+  if (follower_) follower_->gameMade(*game_);
   game_->start();
 }
 
@@ -33,6 +36,9 @@ bool Monkey::run(std::uint64_t events) {
     ++events_;
     step();
     if (!check()) return false;
+    if (follower_) {
+      if (std::string broken = follower_->brokenRule(*game_); !broken.empty()) return fail(broken);
+    }
     if (game_->ended()) newGame();
   }
   return true;

@@ -16,7 +16,17 @@ namespace testing_support {
 // `Monkey(seed).run(event + 1)` replays it exactly.
 class Monkey {
  public:
-  explicit Monkey(std::uint64_t seed);
+  // Something that follows every game the monkey plays: told of each new
+  // game before it starts, and asked after every event for a rule of its own
+  // that broke (empty if none).
+  class Follower {
+   public:
+    virtual ~Follower() = default;
+    virtual void gameMade(Game& game) = 0;
+    virtual std::string brokenRule(Game& game) = 0;
+  };
+
+  explicit Monkey(std::uint64_t seed, Follower* follower = nullptr);
 
   // Runs up to `events` events, starting a new game each time one ends.
   // Returns false at the first broken rule.
@@ -37,6 +47,7 @@ class Monkey {
   bool fail(const std::string& what);
 
   std::uint64_t seed_;
+  Follower* follower_;
   int wisdom_ = 0;  // percent of clicks that know the answer, drawn per game
   std::mt19937_64 random_;
   std::optional<Game> game_;

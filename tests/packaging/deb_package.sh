@@ -42,7 +42,7 @@ dpkg-deb --field "$deb" Package Version Architecture Section Depends
 depends=$(dpkg-deb --field "$deb" Depends)
 # The libraries come from dpkg-shlibdeps, so each is there only if the binary
 # really links it; the platform plugins are named by hand.
-for pkg in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libc6 libstdc++6 qt6-qpa-plugins; do
+for pkg in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6multimedia6 libc6 libstdc++6 qt6-qpa-plugins; do
   printf '%s\n' "$depends" | tr ',' '\n' | grep -q "^ *$pkg\( \|$\)" || fail "Depends lacks $pkg: $depends"
 done
 

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cue_player.h"
+#include "program.h"
+#include "screen_cues.h"
+#include "watcher.h"
+
+namespace cues {
+
+// Turns what the game shows into what is heard, through the screens' tables.
+//
+// During an event it only notes which controls were touched; when the event
+// has been handled it reads the settled screen, so a text set and replaced
+// within one handler is said once, in its final words, and a window that is
+// hidden by the end of the event says nothing. A text is said when it shows
+// on a window on screen: when it changes, when its label appears, or when
+// its window comes to the front. A change that reads the same aloud as what
+// the label said before is not said again.
+class Director final : public forms::Watcher {
+ public:
+  Director(forms::Program& program, CuePlayer& player);
+
+  // Silence for the rest of the run, or until unmuted: stops what is playing.
+  void setMuted(bool muted);
+  void toggleMute() { setMuted(!muted_); }
+  bool muted() const { return muted_; }
+
+  void formShown(forms::Form& form) override;
+  void formUnloaded(forms::Form& form) override;
+  void controlChanged(forms::Form& form, int slot, forms::Property what) override;
+  void eventHandled() override;
+
+ private:
+  enum Touch : std::uint8_t { Appeared = 1, TextChanged = 2, PictureChanged = 4 };
+  struct Watched {
+    const CueRule* rule;
+    int slot;   // -1 for the window itself
+    int index;  // the element's index in its control array
+  };
+  struct Screen {
+    bool resolved = false;
+    bool shown = false;  // shown (or brought to the front) in this event
+    std::vector<Watched> watched;
+    std::vector<std::uint8_t> touched;  // by slot, in this event
+    std::vector<std::string> heard;     // by slot: what a speech label said last
+  };
+
+  Screen& screen(const forms::Form& form);
+  void settle(const forms::Form& form, Screen& screen);
+  void play(Sound sound);
+  void say(const std::string& written, std::string spokenText);
+
+  forms::Program& program_;
+  CuePlayer& player_;
+  std::array<Screen, forms::kFormCount> screens_;
+  bool muted_ = false;
+  bool ended_ = false;
+  bool saidThisEvent_ = false;
+};
+
+}  // namespace cues

@@ -1,0 +1,12 @@
+// The sound player as a module of its own, loaded after the first frame:
+// Qt Multimedia and the sound server's libraries then cost the start-up
+// nothing.
+#include <QtGlobal>
+
+#include "sound_player.h"
+
+extern "C" Q_DECL_EXPORT cues::CuePlayer* tobbleMakeSoundPlayer() {
+  auto* player = new qtgui::SoundPlayer;
+  player->prepare();
+  return player;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <deque>
+#include <memory>
+
+#include "cue_player.h"
+
+class QSoundEffect;
+
+namespace qtgui {
+
+class VoiceSink;
+
+// Plays the cues with Qt Multimedia: one voice, whose clips follow each other
+// and which a new sentence interrupts, and the sounds, which may overlap and
+// are each made ready when first needed.
+//
+// Nothing is loaded until `prepare`, which the game calls on its sound
+// thread after its first frame. Without an audio output (no sound device, no sound server) it plays
+// nothing, quietly; a clip that is not embedded is skipped. While a screen
+// reader is running the reader speaks the texts, so Tobble's voice is silent
+// and only the sounds play.
+class SoundPlayer final : public QObject, public cues::CuePlayer {
+ public:
+  explicit SoundPlayer(QObject* parent = nullptr);
+  ~SoundPlayer() override;
+
+  void prepare();
+  // Whether there is an output to play on, once prepared.
+  bool hasOutput() const { return output_; }
+
+  void play(cues::Sound sound) override;
+  void say(const cues::Speech& speech, cues::Turn turn) override;
+  void silence() override;
+
+ private:
+  void sayNext();
+
+  bool output_ = false;
+  std::array<QSoundEffect*, cues::kSoundNames.size()> sounds_{};
+  std::unique_ptr<VoiceSink> voice_;
+  std::deque<QString> clips_;  // the voice clips still to say, by key
+  bool speaking_ = false;
+};
+
+}  // namespace qtgui

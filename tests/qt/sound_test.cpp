@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
+#include <QWidget>
+
+#include <cstring>
+
+#include "mute_key.h"
+#include "sound_player.h"
+#include "voice_sink.h"
+
+// Protects the desktop's side of the sound: the M key and a machine that
+// has no sound server.
+
+TEST(MuteKey, MInAnyWindowTogglesOnceAndOtherKeysPassThrough) {
+  int toggles = 0;
+  qtgui::MuteKey key([&] { ++toggles; });
+  QWidget window;
+  auto* button = new QPushButton(QStringLiteral("Start"), &window);
+  window.show();
+  QTest::keyClick(&window, Qt::Key_M);
+  EXPECT_EQ(toggles, 1);
+  // From a button with the focus, the key travels on to its window: still one toggle.
+  button->setFocus();
+  QTest::keyClick(button, Qt::Key_M);
+  EXPECT_EQ(toggles, 2);
+  QTest::keyClick(&window, Qt::Key_M, Qt::ShiftModifier);
+  EXPECT_EQ(toggles, 3);
+  QTest::keyClick(&window, Qt::Key_M, Qt::ControlModifier);
+  QTest::keyClick(&window, Qt::Key_N);
+  EXPECT_EQ(toggles, 3);
+}
+
+TEST(SoundPlayer, WithoutASoundServerNothingIsPlayedAndNothingFails) {
+  qputenv("PULSE_SERVER", "unix:/nonexistent/tobble-test");
+  qtgui::SoundPlayer player;
+  player.say({"Get Ready!", "Get Ready!", {"cards_get_ready"}}, cues::Turn::Interrupt);  // before prepare
+  player.prepare();
+  EXPECT_FALSE(player.hasOutput());
+  player.play(cues::Sound::fanfare);
+  player.say({"Right!", "Right!", {"right", "no_such_clip"}}, cues::Turn::Follow);
+  player.silence();
+}
+
+namespace {
+
+QByteArray chunk(const char* id, const QByteArray& body) {
+  QByteArray out(id, 4);
+  const quint32 size = static_cast<quint32>(body.size());
+  out.append(reinterpret_cast<const char*>(&size), 4);  // the test machines are little-endian, as WAV is
+  out.append(body);
+  if (body.size() % 2) out.append('\0');
+  return out;
+}
+
+QByteArray fmt(quint16 kind, quint16 channels, quint32 rate, quint16 bits) {
+  QByteArray body(16, '\0');
+  auto put16 = [&](int at, quint16 v) { std::memcpy(body.data() + at, &v, 2); };
+  put16(0, kind);
+  put16(2, channels);
+  std::memcpy(body.data() + 4, &rate, 4);
+  put16(14, bits);
+  return chunk("fmt ", body);
+}
+
+QByteArray wav(const QByteArray& chunks) {
+  QByteArray file("RIFF....WAVE");
+  return file + chunks;
+}
+
+}  // namespace
+
+TEST(VoiceClips, TheSamplesAreFoundPastOtherChunksAndOnlySixteenBitPcmIsPlayed) {
+  const QByteArray samples("\x01\x02\x03\x04", 4);
+  QByteArray found;
+  // An odd-sized chunk before the samples is padded to an even length. The
+  // samples are read in place, so the file must outlive them.
+  const QByteArray file = wav(fmt(1, 1, 22050, 16) + chunk("LIST", "abc") + chunk("data", samples));
+  const QAudioFormat format = qtgui::wavSamples(file, &found);
+  ASSERT_TRUE(format.isValid());
+  EXPECT_EQ(format.sampleRate(), 22050);
+  EXPECT_EQ(format.channelCount(), 1);
+  EXPECT_EQ(found, samples);
+
+  EXPECT_FALSE(qtgui::wavSamples(wav(fmt(3, 1, 22050, 32) + chunk("data", samples)), &found).isValid()) << "float";
+  EXPECT_FALSE(qtgui::wavSamples(wav(fmt(1, 1, 22050, 8) + chunk("data", samples)), &found).isValid()) << "8-bit";
+  EXPECT_FALSE(qtgui::wavSamples(wav(chunk("data", samples)), &found).isValid()) << "no format";
+  QByteArray cut = wav(fmt(1, 1, 22050, 16) + chunk("data", samples));
+  cut.chop(2);
+  EXPECT_FALSE(qtgui::wavSamples(cut, &found).isValid()) << "cut short";
+  EXPECT_FALSE(qtgui::wavSamples("not a wave file", &found).isValid());
+}
