@@ -42,7 +42,7 @@ void Director::formShown(Form& form) {
 
 void Director::formUnloaded(Form& form) {
   Screen& s = screen(form);
-  std::ranges::fill(s.heard, std::string{});
+  std::fill(s.heard.begin(), s.heard.end(), std::string{});  // not ranges: the browser build's library lacks them
 }
 
 void Director::controlChanged(Form& form, int slot, Property what) {
@@ -77,7 +77,7 @@ void Director::eventHandled() {
     if (!s.resolved) continue;
     if (const Form* form = program_.find(id); form && form->visible()) settle(*form, s);
     s.shown = false;
-    std::ranges::fill(s.touched, 0);
+    std::fill(s.touched.begin(), s.touched.end(), 0);
   }
 }
 

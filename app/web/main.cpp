@@ -5,15 +5,19 @@
 
 #include "announcer.h"
 #include "catalogue.h"
+#include "director.h"
 #include "dom_page.h"
 #include "program.h"
 #include "screens.h"
+#include "web_cue_player.h"
 #include "web_platform.h"
 
 namespace {
 web::DomPage page;
 web::WebPlatform platform{page};
 web::Announcer announcer{page};
+web::WebCuePlayer cuePlayer;
+cues::Director* director = nullptr;
 }  // namespace
 
 extern "C" {
@@ -23,6 +27,10 @@ EMSCRIPTEN_KEEPALIVE void tobble_activate(int panel, int slot) { platform.activa
 EMSCRIPTEN_KEEPALIVE void tobble_key(int key) { platform.key(static_cast<web::WebPlatform::Key>(key)); }
 EMSCRIPTEN_KEEPALIVE void tobble_close(int panel) { platform.close(panel); }
 EMSCRIPTEN_KEEPALIVE void tobble_tick(int timer) { platform.tick(timer); }
+// The M key, in any panel: all sound off, or on again, for the rest of the run.
+EMSCRIPTEN_KEEPALIVE void tobble_mute() {
+  if (director) director->toggleMute();
+}
 }
 
 int main() {
@@ -30,8 +38,13 @@ int main() {
   static forms::Program program(platform, assets::pictureInfos());
   platform.attach(program);
   program.watch(announcer);
-  // Voice and sound join here as one more watcher of the same changes,
-  // playing their cues through the page's audio.
+  // Tobble's voice and the sounds: one more watcher of the same changes,
+  // with the same cue tables as the desktop. The announcer stays: the page
+  // cannot tell whether a screen reader listens.
+  static cues::Director sound(program, cuePlayer);
+  director = &sound;
+  program.watch(sound);
+  cuePlayer.prepare();
   screens::installScreens(program);
   page.setTheme();
   program.start();

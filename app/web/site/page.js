@@ -370,7 +370,11 @@ Module.page = (() => {
     if (e.key === 'Tab') key = e.shiftKey ? KEYS.BackTab : KEYS.Tab;
     else if (e.key === ' ') key = KEYS.Space;
     else if (e.key === 'Enter') key = KEYS.Enter;
-    else return;
+    else if (e.key === 'm' || e.key === 'M') {
+      // Sound off or on, whichever panel has the focus.
+      if (!e.repeat) call('mute');
+      return;
+    } else return;
     // The core moves the focus and presses; the browser does neither.
     e.preventDefault();
     if (!e.repeat) call('key', key);
