@@ -36,8 +36,11 @@ async function launch() {
 
 // A fresh page of the game on a clock the test moves: the game's timers
 // tick only when the test lets time pass, so a whole lesson takes seconds.
-async function openGame(env, { touch = false, viewport = { width: 1280, height: 1024 } } = {}) {
+// `init(initArg)` runs in the page before any of its own scripts.
+async function openGame(env, { touch = false, viewport = { width: 1280, height: 1024 }, init = null,
+  initArg } = {}) {
   const context = await env.browser.newContext({ viewport, hasTouch: touch, isMobile: touch, deviceScaleFactor: 1 });
+  if (init) await context.addInitScript(init, initArg);
   const page = await context.newPage();
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));

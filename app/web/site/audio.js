@@ -44,7 +44,8 @@ Module.audio = (() => {
         const types = window.PerformanceObserver && PerformanceObserver.supportedEntryTypes;
         if (types && types.includes('paint')) {
           const observer = new PerformanceObserver((list) => {
-            if (list.getEntries().length) { observer.disconnect(); done(); }
+            // The first paint with something in it: the intro's panel.
+            if (list.getEntriesByName('first-contentful-paint').length) { observer.disconnect(); done(); }
           });
           observer.observe({ type: 'paint', buffered: true });
         } else {
