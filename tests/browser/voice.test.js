@@ -18,6 +18,7 @@ function listen(noAudio) {
   window.tobbleCues = [];
   window.tobbleFetches = [];
   window.tobbleStarts = 0;
+  window.tobbleStops = 0;
   if (noAudio) {
     delete window.AudioContext;
     delete window.webkitAudioContext;
@@ -36,6 +37,11 @@ function listen(noAudio) {
     AudioBufferSourceNode.prototype.start = function (...args) {
       window.tobbleStarts++;
       return start.apply(this, args);
+    };
+    const stop = AudioBufferSourceNode.prototype.stop;
+    AudioBufferSourceNode.prototype.stop = function (...args) {
+      window.tobbleStops++;
+      return stop.apply(this, args);
     };
   }
 }
@@ -64,19 +70,24 @@ test('the card game sounds as on the desktop, M silences it, and the clips come 
   await heard(game);
   await game.pass(2000);  // the preview ends
   assert.deepEqual(await heard(game), ['sound: card_down', 'say: Pick A Card!']);
+  const before = await game.page.evaluate(() => window.tobbleStarts);
   await wrongPair(game, cards);
   assert.deepEqual(await heard(game), ['sound: card_up', 'sound: card_up', 'sound: pair_wrong',
     'say: Sorry!  14 trys left.']);
 
-  // The clips are fetched, decoded and played: the clicks let the page sound.
-  await game.page.waitForFunction(() => window.tobbleStarts >= 2, null, { timeout: 10000 });
+  // The clips are fetched, decoded and played (the clicks let the page
+  // sound): three sounds and the sentence's first clip, which the next
+  // sentence cuts short.
+  await game.page.waitForFunction((n) => window.tobbleStarts >= n + 4, before, { timeout: 10000 });
+  const stops = await game.page.evaluate(() => window.tobbleStops);
+  await game.pass(2000);
+  assert.deepEqual(await heard(game), ['sound: card_down', 'say: Pick A Card!']);
+  assert.equal(await game.page.evaluate(() => window.tobbleStops), stops + 1, 'the new sentence interrupts');
   const fetches = await game.page.evaluate(() => window.tobbleFetches);
   assert.ok(fetches.some((f) => /audio\/voice\/.+\.(opus|mp3)$/.test(f.url)), 'the voice is fetched');
   assert.deepEqual(fetches.filter((f) => !f.painted), [], 'no clip before the first paint');
 
   // M in the card game's panel: silence at once, and nothing heard after it.
-  await game.pass(2000);
-  await heard(game);
   await game.page.keyboard.press('m');
   assert.deepEqual(await heard(game), ['silence']);
   const started = await game.page.evaluate(() => window.tobbleStarts);
