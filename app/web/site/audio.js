@@ -88,7 +88,7 @@ Module.audio = (() => {
     source.buffer = buffer;
     source.connect(context.destination);
     source.onended = onended;
-    source.start();
+    source.start(0);  // the time is required by older Safari
     return source;
   }
 
@@ -122,7 +122,7 @@ Module.audio = (() => {
     following.length = 0;
     const s = sentence;
     sentence = null;
-    if (s && s.source) { s.source.onended = null; s.source.stop(); }
+    if (s && s.source) { s.source.onended = null; s.source.stop(0); }
   }
 
   // The first gesture lets the page sound: the sentence that waited is said.
@@ -176,7 +176,7 @@ Module.audio = (() => {
       record({ silence: true });
       generation++;
       stopVoice();
-      for (const source of effects) { source.onended = null; source.stop(); }
+      for (const source of effects) { source.onended = null; source.stop(0); }
       effects.clear();
     },
   };
