@@ -4,10 +4,9 @@
 #include <QAudioDevice>
 #include <QFile>
 #include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
 
-#include "voice_sink.h"
+#include "clip_sink.h"
+#include "effect_sinks.h"
 
 namespace qtgui {
 
@@ -19,7 +18,9 @@ QString soundPath(std::string_view name) {
 
 QString voicePath(const QString& key) { return QStringLiteral(":/audio/voice/%1.wav").arg(key); }
 
-QUrl resourceUrl(const QString& path) { return QUrl(QStringLiteral("qrc") + path); }
+// Two sounds at once are enough: a pattern's note with a click's, a hit with
+// a new picture. A third cuts the one that started first.
+constexpr std::size_t kSoundsAtOnce = 2;
 
 }  // namespace
 
@@ -38,24 +39,18 @@ void SoundPlayer::prepare() {
   // rather than trying again at every cue.
   output_ = !QMediaDevices::audioOutputs().isEmpty();
   if (!output_) return;
-  voice_ = std::make_unique<VoiceSink>([this] {
+  voice_ = std::make_unique<ClipSink>([this] {
     speaking_ = false;
     sayNext();
   });
+  sounds_ = std::make_unique<EffectSinks>(kSoundsAtOnce);
 }
 
 void SoundPlayer::play(cues::Sound sound) {
-  if (!voice_) return;
-  // Each sound is made ready when it is first needed: every one holds a
-  // stream of the sound server, and most screens use only a few of them.
-  QSoundEffect*& effect = sounds_[static_cast<std::size_t>(sound)];
-  if (!effect) {
-    const QString path = soundPath(cues::soundName(sound));
-    if (!QFile::exists(path)) return;
-    effect = new QSoundEffect(this);
-    effect->setSource(resourceUrl(path));
-  }
-  effect->play();
+  if (!sounds_) return;
+  // A sound that is not embedded is skipped, and cuts no other.
+  const QString path = soundPath(cues::soundName(sound));
+  if (QFile::exists(path)) sounds_->play(path);
 }
 
 void SoundPlayer::say(const cues::Speech& speech, cues::Turn turn) {
@@ -73,9 +68,7 @@ void SoundPlayer::silence() {
   clips_.clear();
   speaking_ = false;
   if (voice_) voice_->stop();
-  for (QSoundEffect* effect : sounds_) {
-    if (effect) effect->stop();
-  }
+  if (sounds_) sounds_->stop();
 }
 
 void SoundPlayer::sayNext() {

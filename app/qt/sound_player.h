@@ -2,21 +2,19 @@
 
 #include <QObject>
 #include <QString>
-#include <array>
 #include <deque>
 #include <memory>
 
 #include "cue_player.h"
 
-class QSoundEffect;
-
 namespace qtgui {
 
-class VoiceSink;
+class ClipSink;
+class EffectSinks;
 
 // Plays the cues with Qt Multimedia: one voice, whose clips follow each other
-// and which a new sentence interrupts, and the sounds, which may overlap and
-// are each made ready when first needed.
+// and which a new sentence interrupts, and the sounds, which may overlap the
+// voice and each other, two at a time.
 //
 // Nothing is loaded until `prepare`, which the game calls on its sound
 // thread after its first frame. Without an audio output (no sound device, no sound server) it plays
@@ -40,8 +38,8 @@ class SoundPlayer final : public QObject, public cues::CuePlayer {
   void sayNext();
 
   bool output_ = false;
-  std::array<QSoundEffect*, cues::kSoundNames.size()> sounds_{};
-  std::unique_ptr<VoiceSink> voice_;
+  std::unique_ptr<ClipSink> voice_;
+  std::unique_ptr<EffectSinks> sounds_;
   std::deque<QString> clips_;  // the voice clips still to say, by key
   bool speaking_ = false;
 };

@@ -6,9 +6,10 @@
 
 #include <cstring>
 
+#include "clip_sink.h"
+#include "effect_sinks.h"
 #include "mute_key.h"
 #include "sound_player.h"
-#include "voice_sink.h"
 
 // Protects the desktop's side of the sound: the M key and a machine that
 // has no sound server.
@@ -41,6 +42,18 @@ TEST(SoundPlayer, WithoutASoundServerNothingIsPlayedAndNothingFails) {
   player.play(cues::Sound::fanfare);
   player.say({"Right!", "Right!", {"right", "no_such_clip"}}, cues::Turn::Follow);
   player.silence();
+}
+
+TEST(SoundSinks, ANewSoundTakesAFreeSinkElseCutsTheOneThatStartedFirst) {
+  using qtgui::pickSink;
+  EXPECT_EQ(pickSink({false, false}, {0, 0}), 0u);
+  // A free sink is taken even when a busy one started earlier.
+  EXPECT_EQ(pickSink({true, false}, {1, 2}), 1u);
+  EXPECT_EQ(pickSink({false, true}, {2, 1}), 0u);
+  // All busy: the sound that started first is cut, wherever it is.
+  EXPECT_EQ(pickSink({true, true}, {7, 4}), 1u);
+  EXPECT_EQ(pickSink({true, true}, {4, 7}), 0u);
+  EXPECT_EQ(pickSink({true, true, true}, {9, 2, 5}), 1u);
 }
 
 namespace {

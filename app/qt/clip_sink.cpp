@@ -1,4 +1,4 @@
-#include "voice_sink.h"
+#include "clip_sink.h"
 
 #include <QAudioSink>
 #include <QMediaDevices>
@@ -33,11 +33,11 @@ QAudioFormat wavSamples(const QByteArray& file, QByteArray* samples) {
   return {};
 }
 
-VoiceSink::VoiceSink(std::function<void()> finished) : finished_(std::move(finished)) {}
+ClipSink::ClipSink(std::function<void()> finished) : finished_(std::move(finished)) {}
 
-VoiceSink::~VoiceSink() { stop(); }
+ClipSink::~ClipSink() { stop(); }
 
-bool VoiceSink::play(const QString& resourcePath) {
+bool ClipSink::play(const QString& resourcePath) {
   stop();
   ++clip_;
   QResource clip(resourcePath);
@@ -72,7 +72,9 @@ bool VoiceSink::play(const QString& resourcePath) {
   return true;
 }
 
-void VoiceSink::stop() {
+bool ClipSink::busy() const { return sink_ && sink_->state() != QAudio::StoppedState; }
+
+void ClipSink::stop() {
   if (sink_ && sink_->state() != QAudio::StoppedState) sink_->stop();
   buffer_.close();
 }

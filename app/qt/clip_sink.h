@@ -12,19 +12,22 @@ class QAudioSink;
 
 namespace qtgui {
 
-// Tobble's voice: plays one embedded WAV clip at a time straight from the
-// resource data, which is mapped with the program, so a sentence costs no copy
-// and nothing is kept once it has been said.
-class VoiceSink {
+// Plays one embedded WAV clip at a time straight from the resource data,
+// which is mapped with the program, so a clip costs no copy and nothing is
+// kept once it has been played: Tobble's voice is one, the sounds share a few.
+// The sound server's stream is held only while a clip plays.
+class ClipSink {
  public:
-  explicit VoiceSink(std::function<void()> finished);
-  ~VoiceSink();
+  explicit ClipSink(std::function<void()> finished);
+  ~ClipSink();
 
   // Starts a clip, stopping the one playing; false for a clip that is not
   // embedded or not 16-bit PCM.
   bool play(const QString& resourcePath);
   // Stops at once; `finished` is not called.
   void stop();
+  // Whether a clip is still playing.
+  bool busy() const;
 
  private:
   std::function<void()> finished_;

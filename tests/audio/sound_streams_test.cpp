@@ -1,0 +1,73 @@
+// Protects what the sounds cost the sound server: however many different
+// sounds are heard, they hold at most two streams beside the voice's, and
+// silence lets every stream go. Run inside a sound server of its own.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+
+#include "sound_player.h"
+
+namespace {
+
+// The streams the server is playing, as its own tool lists them.
+int streams() {
+  QProcess pactl;
+  pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sink-inputs")});
+  if (!pactl.waitForFinished(5000) || pactl.exitCode() != 0) return -1;
+  return static_cast<int>(pactl.readAllStandardOutput().count('\n'));
+}
+
+// The most streams seen while events run for `ms`; a stream goes away a
+// moment after it is let go.
+int mostStreams(int ms) {
+  int most = 0;
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < ms) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    most = std::max(most, streams());
+    QThread::msleep(20);
+  }
+  return most;
+}
+
+int streamsOnceSettled() {
+  int now = streams();
+  for (int tries = 0; tries < 50 && now > 0; ++tries) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(40);
+    now = streams();
+  }
+  return now;
+}
+
+}  // namespace
+
+TEST(SoundStreams, EverySoundAtOnceHoldsTwoStreamsBesideTheVoiceAndSilenceEndsThem) {
+  ASSERT_EQ(streams(), 0) << "this test needs a sound server of its own, with pactl";
+  qtgui::SoundPlayer player;
+  player.prepare();
+  ASSERT_TRUE(player.hasOutput());
+  player.say({"Right!", "Right!", {"right"}}, cues::Turn::Interrupt);
+  for (std::size_t sound = 0; sound < cues::kSoundNames.size(); ++sound) player.play(static_cast<cues::Sound>(sound));
+  const int most = mostStreams(300);
+  EXPECT_GE(most, 2) << "the sounds are not played";
+  EXPECT_LE(most, 3);
+  player.silence();
+  EXPECT_EQ(streamsOnceSettled(), 0);
+
+  // After silence the sounds play again.
+  player.play(cues::Sound::fanfare);
+  EXPECT_GE(mostStreams(100), 1);
+  player.silence();
+  EXPECT_EQ(streamsOnceSettled(), 0);
+}
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
