@@ -21,7 +21,7 @@ const row = (measure, game, baseline, ratio, target, met, notes) =>
 function sizes() {
   const parts = {
     'code (tobble.wasm)': /^tobble\.wasm$/,
-    'page (index.html: the loader, the page script, styles, font metrics)': /^index\.html$/,
+    'page (index.html: the loader, the page script, styles, font metrics, the first screen)': /^index\.html$/,
     'fonts (8 WOFF2 faces)': /^fonts\/.*\.woff2$/,
     'pictures (SVG)': /^art\/.*\.svg$/,
   };

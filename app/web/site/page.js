@@ -18,11 +18,21 @@ Module.page = (() => {
   const timers = new Map();
   let ended = false;
   let firstShown = false;
+  // The intro as the core drew it when the site was built (first_frame.js)
+  // is drawn before the code has arrived; the core then takes its panels
+  // over. Until the core runs, the page takes no input.
+  let replaying = false;
+  let live = false;
+  // Pictures that are hidden when drawn are fetched once the first screen
+  // has been painted (or as soon as they show), so that the walk's frames do
+  // not hold up the intro's first paint.
+  let painted = false;
 
   const desk = () => document.getElementById('desk');
   const css = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
   const px = (v) => v + 'px';
-  const call = (name, ...args) => { if (!ended) Module['_tobble_' + name](...args); };
+  const call = (name, ...args) => { if (live && !ended) Module['_tobble_' + name](...args); };
+  const goLive = () => { if (!replaying) live = true; };
 
   function element(tag, className, parent) {
     const e = document.createElement(tag);
@@ -39,6 +49,7 @@ Module.page = (() => {
   }
 
   function theme(face, caption, captionText) {
+    goLive();
     const root = document.documentElement.style;
     root.setProperty('--face', css(face));
     root.setProperty('--caption', css(caption));
@@ -53,6 +64,12 @@ Module.page = (() => {
   }
 
   function openPanel(id, caption, width, height, background, centred) {
+    goLive();
+    const early = panels.get(id);
+    if (early && early.early && !replaying) {
+      adopt(early, caption, width, height, background, centred);
+      return;
+    }
     const root = element('section', 'panel');
     root.hidden = true;
     root.setAttribute('role', 'dialog');
@@ -72,7 +89,7 @@ Module.page = (() => {
     client.style.width = px(width);
     client.style.height = px(height);
     client.style.background = css(background);
-    const p = { root, client, controls: new Map(), ring: null, width, height, centred, scale: 1 };
+    const p = { root, client, controls: new Map(), ring: null, width, height, centred, scale: 1, early: replaying };
     client.addEventListener('pointerdown', (e) => {
       if (e.button !== 0) return;
       e.preventDefault();
@@ -122,14 +139,47 @@ Module.page = (() => {
     p.root.style.transform = p.scale < 1 ? `scale(${p.scale})` : '';
   }
 
+  // The core opens a panel that was drawn early: it is kept as it stands, and
+  // the core's own drawing then changes only what differs from it.
+  function adopt(p, caption, width, height, background, centred) {
+    p.early = false;
+    p.root.setAttribute('aria-label', caption);
+    put(p.root.querySelector('.caption'), 'textContent', caption);
+    put(p.client.style, 'width', px(width));
+    put(p.client.style, 'height', px(height));
+    put(p.client.style, 'background', css(background));
+    Object.assign(p, { width, height, centred });
+  }
+
   function showPanel(id, stack) {
     const p = panels.get(id);
     p.root.hidden = false;
     p.root.style.zIndex = stack;
     place(p);
+    if (replaying) return;
     if (!firstShown) {
       firstShown = true;
       document.body.dataset.state = 'playing';
+      // Early panels the core did not take over are not the game's.
+      for (const [other, q] of panels) if (q.early) closePanel(other);
+    }
+    if (!painted) requestAnimationFrame(() => setTimeout(fetchHiddenPictures, 0));
+  }
+
+  function fetchHiddenPictures() {
+    painted = true;
+    for (const e of desk().querySelectorAll('img[data-later]')) {
+      e.src = e.dataset.later;
+      delete e.dataset.later;
+    }
+  }
+
+  function replay(calls) {
+    replaying = true;
+    try {
+      for (const [name, ...args] of calls) ({ theme, openPanel, drawControl, showPanel })[name](...args);
+    } finally {
+      replaying = false;
     }
   }
 
@@ -274,8 +324,17 @@ Module.page = (() => {
         put(e, 'width', look.box[2]);
         put(e, 'height', look.box[3]);
         put(e, 'alt', look.name);
-        if (!look.picture) e.removeAttribute('src');
-        else if (e.getAttribute('src') !== 'art/' + look.picture) e.src = 'art/' + look.picture;
+        if (!look.picture) {
+          e.removeAttribute('src');
+          delete e.dataset.later;
+        } else if (e.getAttribute('src') !== 'art/' + look.picture) {
+          if (look.visible || painted) {
+            e.src = 'art/' + look.picture;
+            delete e.dataset.later;
+          } else {
+            e.dataset.later = 'art/' + look.picture;
+          }
+        }
         break;
       case KIND.button:
         box(e, look.box);
@@ -384,7 +443,7 @@ Module.page = (() => {
 
   return {
     theme, openPanel, showPanel, hidePanel, closePanel, drawControl, focusRing, startTimer, stopTimer, announce,
-    showError, sayGoodbye,
+    showError, sayGoodbye, replay,
     // The screen comparison's page tells its test when the state is drawn.
     stateDrawn(found) { document.body.dataset.state = found ? 'drawn' : 'missing'; },
   };

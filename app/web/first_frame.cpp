@@ -1,0 +1,46 @@
+#include "first_frame.h"
+
+#include "page_json.h"
+
+namespace web {
+
+namespace {
+
+std::string number(long long v) { return std::to_string(v); }
+
+}  // namespace
+
+FirstFrame::FirstFrame() {
+  const Theme theme = desktopTheme();
+  calls_.push_back("[\"theme\"," + number(theme.face) + "," + number(theme.caption) + "," +
+                   number(theme.captionText) + "]");
+}
+
+void FirstFrame::openPanel(int panel, std::string_view caption, int width, int height, std::uint32_t background,
+                           bool centred) {
+  std::string call = "[\"openPanel\"," + number(panel) + ",";
+  appendJsonString(call, caption);
+  call += "," + number(width) + "," + number(height) + "," + number(background) + "," + (centred ? "true" : "false") +
+          "]";
+  calls_.push_back(std::move(call));
+}
+
+void FirstFrame::showPanel(int panel, int stack) {
+  calls_.push_back("[\"showPanel\"," + number(panel) + "," + number(stack) + "]");
+}
+
+void FirstFrame::hidePanel(int panel) { calls_.push_back("[\"hidePanel\"," + number(panel) + "]"); }
+
+void FirstFrame::closePanel(int panel) { calls_.push_back("[\"closePanel\"," + number(panel) + "]"); }
+
+void FirstFrame::drawControl(int panel, int slot, const ControlLook& look) {
+  calls_.push_back("[\"drawControl\"," + number(panel) + "," + number(slot) + "," + lookJson(look) + "]");
+}
+
+std::string FirstFrame::script() const {
+  std::string out = "Module.page.replay([\n";
+  for (const std::string& call : calls_) out += call + ",\n";
+  return out + "]);\n";
+}
+
+}  // namespace web

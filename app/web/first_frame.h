@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "page.h"
+
+namespace web {
+
+// A page that draws nothing but writes down how the game draws its first
+// screen, as the page script's own calls (the theme, the panels and their
+// controls). The site is built with that record, so that the page shows the
+// intro at once, while the wasm is still on its way; the core then takes the
+// panels over (site/page.js, replay). Timers, announcements and the keyboard
+// ring wait for the core itself.
+class FirstFrame final : public Page {
+ public:
+  FirstFrame();
+
+  // The record as a script for the page: Module.page.replay([...]);
+  std::string script() const;
+  // What went wrong while drawing: a first screen that failed is not shown.
+  const std::vector<std::string>& errors() const { return errors_; }
+
+  double secondsSinceMidnight() const override { return 0; }
+  void openPanel(int panel, std::string_view caption, int width, int height, std::uint32_t background,
+                 bool centred) override;
+  void showPanel(int panel, int stack) override;
+  void hidePanel(int panel) override;
+  void closePanel(int panel) override;
+  void drawControl(int panel, int slot, const ControlLook& look) override;
+  void focusRing(int, int, forms::PixelRect) override {}
+  void startTimer(int, int) override {}
+  void stopTimer(int) override {}
+  void announce(std::string_view) override {}
+  void showError(std::string_view message) override { errors_.emplace_back(message); }
+  void sayGoodbye() override { errors_.emplace_back("the program ended before its first screen"); }
+
+ private:
+  std::vector<std::string> calls_;  // each one a JSON array: the name, then the arguments
+  std::vector<std::string> errors_;
+};
+
+}  // namespace web

@@ -1,0 +1,43 @@
+// Run by the site's build: draws the game's first screen with the same
+// screens and platform as the page does, and writes down how, for the page
+// to draw it before the wasm has arrived.
+//   node first_frame_tool.js OUT.js
+#include <emscripten.h>
+
+#include <cstdio>
+
+#include "catalogue.h"
+#include "first_frame.h"
+#include "program.h"
+#include "screens.h"
+#include "web_platform.h"
+
+namespace {
+// clang-format off
+EM_JS(int, js_write_file, (const char* path, const char* text), {
+  try {
+    require("fs").writeFileSync(UTF8ToString(path), UTF8ToString(text));
+    return 1;
+  } catch (e) {
+    console.error(String(e));
+    return 0;
+  }
+});
+// clang-format on
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: first_frame_tool.js OUT.js\n");
+    return 2;
+  }
+  web::FirstFrame page;
+  web::WebPlatform platform{page};
+  forms::Program program(platform, assets::pictureInfos());
+  platform.attach(program);
+  screens::installScreens(program);
+  program.start();
+  for (const std::string& error : page.errors()) std::fprintf(stderr, "first screen: %s\n", error.c_str());
+  if (!page.errors().empty()) return 1;
+  return js_write_file(argv[1], page.script().c_str()) ? 0 : 1;
+}

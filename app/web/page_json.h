@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "page.h"
+
+namespace web {
+
+// A control's look as the page script takes it: one JSON object, which
+// site/page.js draws whole.
+std::string lookJson(const ControlLook& look);
+// `text` as a JSON string, quotes included.
+void appendJsonString(std::string& out, std::string_view text);
+
+// The desktop's system colours for the panels' frames and title bars.
+struct Theme {
+  std::uint32_t face = 0;
+  std::uint32_t caption = 0;
+  std::uint32_t captionText = 0;
+};
+Theme desktopTheme();
+
+}  // namespace web
