@@ -90,10 +90,10 @@ TEST(VoiceClips, TheSamplesAreFoundPastOtherChunksAndOnlySixteenBitPcmIsPlayed) 
   // An odd-sized chunk before the samples is padded to an even length. The
   // samples are read in place, so the file must outlive them.
   const QByteArray file = wav(fmt(1, 1, 22050, 16) + chunk("LIST", "abc") + chunk("data", samples));
-  const QAudioFormat format = qtgui::wavSamples(file, &found);
+  const qtgui::ClipFormat format = qtgui::wavSamples(file, &found);
   ASSERT_TRUE(format.isValid());
-  EXPECT_EQ(format.sampleRate(), 22050);
-  EXPECT_EQ(format.channelCount(), 1);
+  EXPECT_EQ(format.sampleRate, 22050);
+  EXPECT_EQ(format.channels, 1);
   EXPECT_EQ(found, samples);
 
   EXPECT_FALSE(qtgui::wavSamples(wav(fmt(3, 1, 22050, 32) + chunk("data", samples)), &found).isValid()) << "float";
