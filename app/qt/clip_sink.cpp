@@ -140,8 +140,11 @@ void ClipSink::onWrite(pa_stream* stream, size_t bytes, void* self) {
   const auto left = static_cast<size_t>(sink->samples_.size() - sink->written_);
   const size_t now = std::min(bytes, left);
   if (now > 0) {
-    // The library copies the samples into its own buffers.
-    pa_stream_write(stream, sink->samples_.constData() + sink->written_, now, nullptr, 0, PA_SEEK_RELATIVE);
+    // The program's own samples are sent from where they are mapped, as they
+    // last as long as the program; samples unpacked for the sink are copied,
+    // as the sink lets them go when the clip stops.
+    pa_free_cb_t keep = sink->inPlace_ ? [](void*) {} : pa_free_cb_t{};
+    pa_stream_write(stream, sink->samples_.constData() + sink->written_, now, keep, 0, PA_SEEK_RELATIVE);
     sink->written_ += static_cast<qsizetype>(now);
   }
   if (sink->written_ < sink->samples_.size() || sink->drain_) return;
