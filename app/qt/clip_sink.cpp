@@ -2,7 +2,9 @@
 
 #include <pulse/context.h>
 #include <pulse/operation.h>
+#include <pulse/sample.h>
 #include <pulse/stream.h>
+#include <pulse/timeval.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -13,6 +15,13 @@
 #include "sound_server.h"
 
 namespace qtgui {
+
+namespace {
+
+// How much of a clip the server holds ahead of what it plays.
+constexpr pa_usec_t kBufferedUsec = 200 * PA_USEC_PER_MSEC;
+
+}  // namespace
 
 ClipFormat wavSamples(const QByteArray& file, QByteArray* samples) {
   ClipFormat format;
@@ -70,7 +79,16 @@ bool ClipSink::play(const QString& resourcePath) {
   written_ = 0;
   pa_stream_set_write_callback(stream_, &ClipSink::onWrite, this);
   pa_stream_set_state_callback(stream_, &ClipSink::onState, this);
-  if (pa_stream_connect_playback(stream_, nullptr, nullptr, PA_STREAM_NOFLAGS, nullptr, nullptr) < 0) {
+  // A short buffer at the server: a clip's end is heard, and delivered, a
+  // moment after its last sample is played, so sentences follow each other
+  // without a gap, and a cut clip stops at once.
+  pa_buffer_attr buffer{};
+  buffer.maxlength = static_cast<uint32_t>(-1);
+  buffer.tlength = static_cast<uint32_t>(pa_usec_to_bytes(kBufferedUsec, &spec));
+  buffer.prebuf = static_cast<uint32_t>(-1);
+  buffer.minreq = static_cast<uint32_t>(-1);
+  buffer.fragsize = static_cast<uint32_t>(-1);
+  if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0) {
     release();
     return false;
   }
