@@ -70,10 +70,10 @@ bool ClipSink::play(const QString& resourcePath) {
 
   SoundServer::Lock lock(server_);
   if (pa_context_get_state(server_.context()) != PA_CONTEXT_READY) return false;
-  const pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<uint32_t>(format.sampleRate),
+  const pa_sample_spec pcm{PA_SAMPLE_S16LE, static_cast<uint32_t>(format.sampleRate),
                             static_cast<uint8_t>(format.channels)};
-  if (!pa_sample_spec_valid(&spec)) return false;
-  stream_ = pa_stream_new(server_.context(), "Tobble", &spec, nullptr);
+  if (!pa_sample_spec_valid(&pcm)) return false;
+  stream_ = pa_stream_new(server_.context(), "Tobble", &pcm, nullptr);
   if (!stream_) return false;
   samples_ = samples;
   written_ = 0;
@@ -84,7 +84,7 @@ bool ClipSink::play(const QString& resourcePath) {
   // without a gap, and a cut clip stops at once.
   pa_buffer_attr buffer{};
   buffer.maxlength = static_cast<uint32_t>(-1);
-  buffer.tlength = static_cast<uint32_t>(pa_usec_to_bytes(kBufferedUsec, &spec));
+  buffer.tlength = static_cast<uint32_t>(pa_usec_to_bytes(kBufferedUsec, &pcm));
   buffer.prebuf = static_cast<uint32_t>(-1);
   buffer.minreq = static_cast<uint32_t>(-1);
   buffer.fragsize = static_cast<uint32_t>(-1);
