@@ -1,15 +1,30 @@
 #include "clip_sink.h"
 
-#include <QAudioSink>
-#include <QMediaDevices>
+#include <pulse/context.h>
+#include <pulse/operation.h>
+#include <pulse/sample.h>
+#include <pulse/stream.h>
+#include <pulse/timeval.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <QResource>
-#include <QTimer>
 #include <QtEndian>
+#include <cstdint>
+
+#include "sound_server.h"
 
 namespace qtgui {
 
-QAudioFormat wavSamples(const QByteArray& file, QByteArray* samples) {
-  QAudioFormat format;
+namespace {
+
+// How much of a clip the server holds ahead of what it plays.
+constexpr pa_usec_t kBufferedUsec = 200 * PA_USEC_PER_MSEC;
+
+}  // namespace
+
+ClipFormat wavSamples(const QByteArray& file, QByteArray* samples) {
+  ClipFormat format;
   if (file.size() < 12 || !file.startsWith("RIFF") || file.mid(8, 4) != "WAVE") return {};
   const char* data = file.constData();
   bool pcm16 = false;
@@ -20,9 +35,8 @@ QAudioFormat wavSamples(const QByteArray& file, QByteArray* samples) {
     if (size > file.size() - body) return {};
     if (id == "fmt " && size >= 16) {
       pcm16 = qFromLittleEndian<quint16>(data + body) == 1 && qFromLittleEndian<quint16>(data + body + 14) == 16;
-      format.setChannelCount(qFromLittleEndian<quint16>(data + body + 2));
-      format.setSampleRate(static_cast<int>(qFromLittleEndian<quint32>(data + body + 4)));
-      format.setSampleFormat(QAudioFormat::Int16);
+      format.channels = qFromLittleEndian<quint16>(data + body + 2);
+      format.sampleRate = static_cast<int>(qFromLittleEndian<quint32>(data + body + 4));
     } else if (id == "data") {
       if (!pcm16 || !format.isValid()) return {};
       *samples = QByteArray::fromRawData(data + body, size);
@@ -33,50 +47,148 @@ QAudioFormat wavSamples(const QByteArray& file, QByteArray* samples) {
   return {};
 }
 
-ClipSink::ClipSink(std::function<void()> finished) : finished_(std::move(finished)) {}
+ClipSink::ClipSink(SoundServer& server, std::function<void()> finished)
+    : server_(server), finished_(std::move(finished)) {}
 
 ClipSink::~ClipSink() { stop(); }
 
 bool ClipSink::play(const QString& resourcePath) {
   stop();
-  ++clip_;
   QResource clip(resourcePath);
   if (!clip.isValid()) return false;
-  // Compressed resources are unpacked; the usual, stored ones are read in place.
-  const QByteArray file = clip.compressionAlgorithm() == QResource::NoCompression
-                              ? QByteArray::fromRawData(reinterpret_cast<const char*>(clip.data()), clip.size())
-                              : clip.uncompressedData();
-  const QAudioFormat format = wavSamples(file, &samples_);
-  if (!format.isValid()) return false;
-  if (!sink_ || format != format_) {
-    format_ = format;
-    // Not deleted here: this may run inside the old sink's own signal.
-    if (sink_) sink_.release()->deleteLater();
-    sink_ = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), format);
-    QObject::connect(sink_.get(), &QAudioSink::stateChanged, sink_.get(), [this](QAudio::State state) {
-      // Idle: every sample has been played. The next clip starts from the
-      // event loop, not inside the sink's own signal, unless another clip
-      // has been started by then.
-      if (state != QAudio::IdleState) return;
-      stop();
-      QTimer::singleShot(0, &context_, [this, clip = clip_] {
-        if (clip == clip_) finished_();
-      });
-    });
+  // Compressed resources are unpacked and kept with the sink; the usual,
+  // stored ones are read in place.
+  inPlace_ = clip.compressionAlgorithm() == QResource::NoCompression;
+  const QByteArray file = inPlace_ ? QByteArray::fromRawData(reinterpret_cast<const char*>(clip.data()), clip.size())
+                                   : clip.uncompressedData();
+  QByteArray samples;
+  const ClipFormat format = wavSamples(file, &samples);
+  if (!format.isValid() || format.channels > static_cast<int>(PA_CHANNELS_MAX)) return false;
+  // Whole frames only: the server takes nothing else.
+  const qsizetype whole = samples.size() - samples.size() % (2 * format.channels);
+  samples = inPlace_ ? QByteArray::fromRawData(samples.constData(), whole) : QByteArray(samples.constData(), whole);
+
+  SoundServer::Lock lock(server_);
+  if (pa_context_get_state(server_.context()) != PA_CONTEXT_READY) return false;
+  const pa_sample_spec pcm{PA_SAMPLE_S16LE, static_cast<uint32_t>(format.sampleRate),
+                            static_cast<uint8_t>(format.channels)};
+  if (!pa_sample_spec_valid(&pcm)) return false;
+  stream_ = pa_stream_new(server_.context(), "Tobble", &pcm, nullptr);
+  if (!stream_) return false;
+  samples_ = samples;
+  written_ = 0;
+  pa_stream_set_write_callback(stream_, &ClipSink::onWrite, this);
+  pa_stream_set_state_callback(stream_, &ClipSink::onState, this);
+  // A short buffer at the server: a clip's end is heard, and delivered, a
+  // moment after its last sample is played, so sentences follow each other
+  // without a gap, and a cut clip stops at once.
+  pa_buffer_attr buffer{};
+  buffer.maxlength = static_cast<uint32_t>(-1);
+  buffer.tlength = static_cast<uint32_t>(pa_usec_to_bytes(kBufferedUsec, &pcm));
+  buffer.prebuf = static_cast<uint32_t>(-1);
+  buffer.minreq = static_cast<uint32_t>(-1);
+  buffer.fragsize = static_cast<uint32_t>(-1);
+  if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0) {
+    release();
+    return false;
   }
-  // A stored resource outlives the buffer; an unpacked one is kept with it.
-  if (clip.compressionAlgorithm() != QResource::NoCompression) samples_ = QByteArray(samples_.constData(), samples_.size());
-  buffer_.setData(samples_);
-  buffer_.open(QIODevice::ReadOnly);
-  sink_->start(&buffer_);
+  playing_ = true;
   return true;
 }
 
-bool ClipSink::busy() const { return sink_ && sink_->state() != QAudio::StoppedState; }
-
 void ClipSink::stop() {
-  if (sink_ && sink_->state() != QAudio::StoppedState) sink_->stop();
-  buffer_.close();
+  {
+    SoundServer::Lock lock(server_);
+    // A clip that has ended but whose end is not yet delivered is not delivered.
+    ++clip_;
+    release();
+  }
+  playing_ = false;
+  forgetSamples();
+}
+
+void ClipSink::release() {
+  if (drain_) {
+    if (pa_operation_get_state(drain_) == PA_OPERATION_RUNNING) pa_operation_cancel(drain_);
+    pa_operation_unref(drain_);
+    drain_ = nullptr;
+  }
+  if (!stream_) return;
+  pa_stream_set_write_callback(stream_, nullptr, nullptr);
+  if (pa_stream_get_state(stream_) == PA_STREAM_CREATING) {
+    // The server is still making it and it cannot be dropped before it is
+    // made: it is dropped as soon as it is, and forgotten once it is gone.
+    pa_stream_set_state_callback(
+        stream_,
+        [](pa_stream* stream, void*) {
+          const pa_stream_state_t state = pa_stream_get_state(stream);
+          if (state == PA_STREAM_READY) {
+            pa_stream_disconnect(stream);
+          } else if (!PA_STREAM_IS_GOOD(state)) {
+            pa_stream_set_state_callback(stream, nullptr, nullptr);
+            pa_stream_unref(stream);
+          }
+        },
+        nullptr);
+  } else {
+    pa_stream_set_state_callback(stream_, nullptr, nullptr);
+    // The server drops the stream, and whatever it still had to play, at once.
+    pa_stream_disconnect(stream_);
+    pa_stream_unref(stream_);
+  }
+  stream_ = nullptr;
+}
+
+void ClipSink::forgetSamples() {
+  if (inPlace_ && !samples_.isEmpty()) {
+    // The samples are the program's own read-only data, mapped from its file:
+    // the pages wholly inside the clip can leave memory, and would be read
+    // from the file again if the clip is played again.
+    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto begin = reinterpret_cast<std::uintptr_t>(samples_.constData());
+    const std::uintptr_t first = (begin + page - 1) & ~(page - 1);
+    const std::uintptr_t last = (begin + static_cast<std::uintptr_t>(samples_.size())) & ~(page - 1);
+    if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+  }
+  samples_.clear();
+}
+
+void ClipSink::onWrite(pa_stream* stream, size_t bytes, void* self) {
+  auto* sink = static_cast<ClipSink*>(self);
+  const auto left = static_cast<size_t>(sink->samples_.size() - sink->written_);
+  const size_t now = std::min(bytes, left);
+  if (now > 0) {
+    // The program's own samples are sent from where they are mapped, as they
+    // last as long as the program; samples unpacked for the sink are copied,
+    // as the sink lets them go when the clip stops.
+    pa_free_cb_t keep = sink->inPlace_ ? [](void*) {} : pa_free_cb_t{};
+    pa_stream_write(stream, sink->samples_.constData() + sink->written_, now, keep, 0, PA_SEEK_RELATIVE);
+    sink->written_ += static_cast<qsizetype>(now);
+  }
+  if (sink->written_ < sink->samples_.size() || sink->drain_) return;
+  // All written: the clip has ended once the server has played it out.
+  pa_stream_set_write_callback(stream, nullptr, nullptr);
+  sink->drain_ = pa_stream_drain(stream, &ClipSink::onDrained, sink);
+  if (!sink->drain_) sink->ended();
+}
+
+void ClipSink::onState(pa_stream* stream, void* self) {
+  // A stream the server refused or dropped ends the clip, so the voice goes on.
+  if (!PA_STREAM_IS_GOOD(pa_stream_get_state(stream))) static_cast<ClipSink*>(self)->ended();
+}
+
+void ClipSink::onDrained(pa_stream*, int, void* self) { static_cast<ClipSink*>(self)->ended(); }
+
+void ClipSink::ended() {
+  pa_stream_set_state_callback(stream_, nullptr, nullptr);
+  QMetaObject::invokeMethod(
+      &context_,
+      [this, clip = clip_] {
+        if (clip != clip_) return;
+        stop();
+        finished_();
+      },
+      Qt::QueuedConnection);
 }
 
 }  // namespace qtgui

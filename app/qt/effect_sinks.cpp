@@ -13,8 +13,8 @@ std::size_t pickSink(const std::vector<bool>& busy, const std::vector<unsigned>&
   return oldest;
 }
 
-EffectSinks::EffectSinks(std::size_t count) : started_(count, 0) {
-  for (std::size_t i = 0; i < count; ++i) sinks_.push_back(std::make_unique<ClipSink>([] {}));
+EffectSinks::EffectSinks(SoundServer& server, std::size_t count) : started_(count, 0) {
+  for (std::size_t i = 0; i < count; ++i) sinks_.push_back(std::make_unique<ClipSink>(server, [] {}));
 }
 
 EffectSinks::~EffectSinks() = default;

@@ -8,6 +8,7 @@
 namespace qtgui {
 
 class ClipSink;
+class SoundServer;
 
 // The sounds, which may overlap each other and the voice, played through a
 // small fixed set of clip sinks rather than one player per sound: each sink
@@ -15,7 +16,7 @@ class ClipSink;
 // memory no longer grows with the number of different sounds heard.
 class EffectSinks {
  public:
-  explicit EffectSinks(std::size_t count);
+  EffectSinks(SoundServer& server, std::size_t count);
   ~EffectSinks();
 
   // Plays a clip on a free sink, or cuts the one that started first; false

@@ -1,6 +1,5 @@
 // The sound player as a module of its own, loaded after the first frame:
-// Qt Multimedia and the sound server's libraries then cost the start-up
-// nothing.
+// the sound server's client library then costs the start-up nothing.
 #include <QtGlobal>
 
 #include "sound_player.h"

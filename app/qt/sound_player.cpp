@@ -1,12 +1,11 @@
 #include "sound_player.h"
 
 #include <QAccessible>
-#include <QAudioDevice>
 #include <QFile>
-#include <QMediaDevices>
 
 #include "clip_sink.h"
 #include "effect_sinks.h"
+#include "sound_server.h"
 
 namespace qtgui {
 
@@ -22,6 +21,10 @@ QString voicePath(const QString& key) { return QStringLiteral(":/audio/voice/%1.
 // a new picture. A third cuts the one that started first.
 constexpr std::size_t kSoundsAtOnce = 2;
 
+// A local sound server answers in milliseconds; one that takes longer is
+// not worth waiting for, and the wait holds up only the sound's thread.
+constexpr std::chrono::milliseconds kServerDeadline{1000};
+
 }  // namespace
 
 SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
@@ -29,21 +32,18 @@ SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
 SoundPlayer::~SoundPlayer() = default;
 
 void SoundPlayer::prepare() {
-  if (voice_) return;
-  // Without a session bus, the sound server's client library would start a
-  // bus of its own through the display when it cannot reach a server, and
-  // leave it running after the game. A bus started that way holds nothing
-  // the game could use.
-  if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS")) qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+  if (prepared_) return;
+  prepared_ = true;
   // Asked once: a machine without a sound server stays silent for the run
   // rather than trying again at every cue.
-  output_ = !QMediaDevices::audioOutputs().isEmpty();
+  server_ = SoundServer::connect(kServerDeadline);
+  output_ = server_ != nullptr;
   if (!output_) return;
-  voice_ = std::make_unique<ClipSink>([this] {
+  voice_ = std::make_unique<ClipSink>(*server_, [this] {
     speaking_ = false;
     sayNext();
   });
-  sounds_ = std::make_unique<EffectSinks>(kSoundsAtOnce);
+  sounds_ = std::make_unique<EffectSinks>(*server_, kSoundsAtOnce);
 }
 
 void SoundPlayer::play(cues::Sound sound) {

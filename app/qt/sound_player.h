@@ -11,14 +11,15 @@ namespace qtgui {
 
 class ClipSink;
 class EffectSinks;
+class SoundServer;
 
-// Plays the cues with Qt Multimedia: one voice, whose clips follow each other
+// Plays the cues through the sound server's own client library: one voice, whose clips follow each other
 // and which a new sentence interrupts, and the sounds, which may overlap the
 // voice and each other, two at a time.
 //
 // Nothing is loaded until `prepare`, which the game calls on its sound
-// thread after its first frame. Without an audio output (no sound device, no sound server) it plays
-// nothing, quietly; a clip that is not embedded is skipped. While a screen
+// thread after its first frame. Without a sound server that answers within
+// a second it plays nothing, quietly; a clip that is not embedded is skipped. While a screen
 // reader is running the reader speaks the texts, so Tobble's voice is silent
 // and only the sounds play.
 class SoundPlayer final : public QObject, public cues::CuePlayer {
@@ -37,7 +38,9 @@ class SoundPlayer final : public QObject, public cues::CuePlayer {
  private:
   void sayNext();
 
+  bool prepared_ = false;
   bool output_ = false;
+  std::unique_ptr<SoundServer> server_;  // outlives the sinks, which play through it
   std::unique_ptr<ClipSink> voice_;
   std::unique_ptr<EffectSinks> sounds_;
   std::deque<QString> clips_;  // the voice clips still to say, by key

@@ -5,20 +5,12 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QThread>
 
+#include "server_streams.h"
 #include "sound_player.h"
 
 namespace {
-
-// The streams the server is playing, as its own tool lists them.
-int streams() {
-  QProcess pactl;
-  pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sink-inputs")});
-  if (!pactl.waitForFinished(5000) || pactl.exitCode() != 0) return -1;
-  return static_cast<int>(pactl.readAllStandardOutput().count('\n'));
-}
 
 // The most streams seen while events run for `ms`; a stream goes away a
 // moment after it is let go.
@@ -32,16 +24,6 @@ int mostStreams(int ms) {
     QThread::msleep(20);
   }
   return most;
-}
-
-int streamsOnceSettled() {
-  int now = streams();
-  for (int tries = 0; tries < 50 && now > 0; ++tries) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QThread::msleep(40);
-    now = streams();
-  }
-  return now;
 }
 
 }  // namespace

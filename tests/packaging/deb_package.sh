@@ -42,9 +42,16 @@ dpkg-deb --field "$deb" Package Version Architecture Section Depends
 depends=$(dpkg-deb --field "$deb" Depends)
 # The libraries come from dpkg-shlibdeps, so each is there only if the binary
 # really links it; the platform plugins are named by hand.
-for pkg in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6multimedia6 libc6 libstdc++6 qt6-qpa-plugins; do
+for pkg in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libpulse0 libc6 libstdc++6 qt6-qpa-plugins; do
   printf '%s\n' "$depends" | tr ',' '\n' | grep -q "^ *$pkg\( \|$\)" || fail "Depends lacks $pkg: $depends"
 done
+# The sound plays through the server's client library alone: Qt's multimedia
+# library, some 45 libraries with its own, is not pulled in.
+printf '%s\n' "$depends" | grep -q "libqt6multimedia" && fail "Depends still names Qt's multimedia library: $depends"
+# Without a sound server the game plays on in silence: one is only recommended.
+printf '%s\n' "$depends" | grep -q 'pulseaudio\|pipewire' && fail "Depends requires a sound server: $depends"
+printf '%s\n' "$(dpkg-deb --field "$deb" Recommends)" | grep -q "pulseaudio | pipewire-pulse" \
+  || fail "Recommends lacks a sound server: $(dpkg-deb --field "$deb" Recommends)"
 
 root=$work/root
 dpkg -x "$deb" "$root"

@@ -4,6 +4,11 @@
 #include <QTest>
 #include <QWidget>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
 #include <cstring>
 
 #include "clip_sink.h"
@@ -42,6 +47,32 @@ TEST(SoundPlayer, WithoutASoundServerNothingIsPlayedAndNothingFails) {
   player.play(cues::Sound::fanfare);
   player.say({"Right!", "Right!", {"right", "no_such_clip"}}, cues::Turn::Follow);
   player.silence();
+}
+
+TEST(SoundPlayer, AServerThatNeverAnswersIsGivenUpAndNothingIsPlayed) {
+  // A socket that takes the connection and never says a word, as a hung
+  // server would: without the deadline, prepare would wait for ever.
+  QTemporaryDir dir;
+  const QByteArray path = dir.filePath(QStringLiteral("native")).toUtf8();
+  const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(listener, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(static_cast<std::size_t>(path.size()), sizeof address.sun_path);
+  std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(listener, 4), 0);
+  qputenv("PULSE_SERVER", "unix:" + path);
+  {
+    qtgui::SoundPlayer player;
+    player.prepare();
+    EXPECT_FALSE(player.hasOutput());
+    player.play(cues::Sound::fanfare);
+    player.say({"Right!", "Right!", {"right"}}, cues::Turn::Interrupt);
+    player.silence();
+  }
+  close(listener);
+  qunsetenv("PULSE_SERVER");
 }
 
 TEST(SoundSinks, ANewSoundTakesAFreeSinkElseCutsTheOneThatStartedFirst) {
@@ -90,10 +121,10 @@ TEST(VoiceClips, TheSamplesAreFoundPastOtherChunksAndOnlySixteenBitPcmIsPlayed) 
   // An odd-sized chunk before the samples is padded to an even length. The
   // samples are read in place, so the file must outlive them.
   const QByteArray file = wav(fmt(1, 1, 22050, 16) + chunk("LIST", "abc") + chunk("data", samples));
-  const QAudioFormat format = qtgui::wavSamples(file, &found);
+  const qtgui::ClipFormat format = qtgui::wavSamples(file, &found);
   ASSERT_TRUE(format.isValid());
-  EXPECT_EQ(format.sampleRate(), 22050);
-  EXPECT_EQ(format.channelCount(), 1);
+  EXPECT_EQ(format.sampleRate, 22050);
+  EXPECT_EQ(format.channels, 1);
   EXPECT_EQ(found, samples);
 
   EXPECT_FALSE(qtgui::wavSamples(wav(fmt(3, 1, 22050, 32) + chunk("data", samples)), &found).isValid()) << "float";
