@@ -14,7 +14,7 @@ import sys
 
 from fontTools import subset
 
-from game_fonts import FONTS, characters, cut
+from game_fonts import FONTS, KEPT_NAMES, characters, cut
 
 
 def main():
@@ -26,8 +26,7 @@ def main():
     for path, _, _, _ in FONTS:
         options = subset.Options()
         options.layout_features = ["*"]
-        options.name_IDs = ["*"]
-        options.name_languages = ["*"]
+        options.name_IDs = KEPT_NAMES
         options.hinting = True
         options.legacy_kern = True
         options.notdef_outline = True

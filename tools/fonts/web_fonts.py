@@ -13,7 +13,7 @@ import sys
 from fontTools import subset
 from fontTools.ttLib import TTFont
 
-from game_fonts import FONTS, characters, cut
+from game_fonts import FONTS, KEPT_NAMES, characters, cut
 
 
 def main():
@@ -28,7 +28,7 @@ def main():
         name = os.path.splitext(os.path.basename(path))[0] + ".woff2"
         options = subset.Options()
         options.flavor = "woff2"
-        options.name_IDs = [1, 2]  # family and style only
+        options.name_IDs = KEPT_NAMES
         subset.save_font(cut(path, text, options), os.path.join(out, "fonts", name), options)
         css.append(
             "@font-face {\n"
