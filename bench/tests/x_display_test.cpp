@@ -10,13 +10,25 @@
 #include <X11/Xlib.h>
 
 #include <cstdlib>
+#include <stdexcept>
 
 namespace {
+
+// A connection of its own. Now and then the display refuses one for a
+// moment, right after the test before let go of its own: it is asked again,
+// and a display that stays shut fails the test rather than crashing it.
+Display* openDisplay() {
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    if (Display* d = XOpenDisplay(nullptr)) return d;
+    bench::sleepMs(50);
+  }
+  throw std::runtime_error("the X display refuses connections");
+}
 
 // A top-level window of this process, made the way a toolkit makes one.
 class TestWindow {
  public:
-  TestWindow(const char* title, int width, int height) : d_(XOpenDisplay(nullptr)) {
+  TestWindow(const char* title, int width, int height) : d_(openDisplay()) {
     w_ = XCreateSimpleWindow(d_, DefaultRootWindow(d_), 10, 10, width, height, 0, 0, 0);
     XStoreName(d_, w_, title);
     long pid = getpid();
