@@ -5,7 +5,8 @@
 
 Every <script src="NAME"> and <link rel="stylesheet" href="NAME"> of the
 template whose file is found in one of the folders is replaced by the file's
-text (others stay as they are), so that the page needs nothing but the wasm,
+text (others stay as they are; a script marked data-after-paint is kept as
+text for the page script to run after the first paint), so that the page needs nothing but the wasm,
 the fonts and the pictures before its first paint.
 """
 import os
@@ -29,15 +30,20 @@ def main():
     with open(template, encoding="utf-8") as f:
         html = f.read()
     # A closing tag inside the inlined text would end the element early.
+    # A script marked data-after-paint is held as text, for the page script
+    # to run once the first screen has been painted.
     def script(m):
         text = find(m.group(1), folders)
-        return m.group(0) if text is None else "<script>\n" + text.replace("</script", "<\\/script") + "</script>"
+        if text is None:
+            return m.group(0)
+        opening = '<script type="text/plain" data-after-paint>' if m.group(2) else "<script>"
+        return opening + "\n" + text.replace("</script", "<\\/script") + "</script>"
 
     def style(m):
         text = find(m.group(1), folders)
         return m.group(0) if text is None else "<style>\n" + text.replace("</style", "<\\/style") + "</style>"
 
-    html = re.sub(r'<script src="([^"]+)"( async)?></script>', script, html)
+    html = re.sub(r'<script src="([^"]+)"( data-after-paint)?></script>', script, html)
     html = re.sub(r'<link rel="stylesheet" href="([^"]+)">', style, html)
     with open(out, "w", encoding="utf-8") as f:
         f.write(html)

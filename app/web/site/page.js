@@ -449,13 +449,37 @@ Module.page = (() => {
   };
 })();
 
-// The core starts as soon as the wasm is ready, which can be before the page
-// has its desk: it waits for the page then.
-Module.preRun = [() => {
-  if (document.readyState !== 'loading') return;
-  addRunDependency('page');
-  document.addEventListener('DOMContentLoaded', () => removeRunDependency('page'));
-}];
+// The code that can wait (the sound player, the wasm's loader) is held in
+// the page as text and run once the first screen has been painted, so that
+// nothing but the page itself stands between the page and the intro on
+// screen; the core then takes the intro over. A page that is never painted
+// (a tab in the background) starts it anyway, a moment later.
+(() => {
+  let started = false;
+  const start = () => {
+    if (started) return;
+    started = true;
+    for (const held of document.querySelectorAll('script[data-after-paint]')) {
+      const script = document.createElement('script');
+      script.textContent = held.textContent;
+      held.replaceWith(script);
+    }
+  };
+  // The browser's own record of the first paint, not a timer: timers may be
+  // held (a test's clock) where painting is not.
+  const types = window.PerformanceObserver && PerformanceObserver.supportedEntryTypes;
+  if (types && types.includes('paint')) {
+    const observer = new PerformanceObserver((list) => {
+      if (!list.getEntriesByName('first-contentful-paint').length) return;
+      observer.disconnect();
+      document.readyState === 'loading' ? document.addEventListener('DOMContentLoaded', start) : start();
+    });
+    observer.observe({ type: 'paint', buffered: true });
+  }
+  const later = () => setTimeout(start, 250);
+  if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', later);
+  else later();
+})();
 
 // A failure of the core itself (out of memory, a broken download) is the
 // game's error report too.
