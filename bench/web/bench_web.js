@@ -131,7 +131,9 @@ async function idle(browser, url, settleMs, measureMs) {
     // Warm the caches once, then alternate, the plain page first every other pair.
     await firstPaint(browser, server.url);
     await firstPaint(browser, plainUrl);
-    const pairs = quick ? 3 : 15;
+    // First paints in headless chromium spread widely (a plain panel alone
+    // from 100 to 240 ms), so the median takes enough pairs to settle.
+    const pairs = quick ? 3 : 41;
     const game = [];
     const plain = [];
     for (let i = 0; i < pairs; ++i) {
