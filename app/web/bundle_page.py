@@ -5,9 +5,10 @@
 
 Every <script src="NAME"> and <link rel="stylesheet" href="NAME"> of the
 template whose file is found in one of the folders is replaced by the file's
-text (others stay as they are; a script marked data-after-paint is kept as
-text for the page script to run after the first paint), so that the page needs nothing but the wasm,
-the fonts and the pictures before its first paint.
+text (others stay as they are), so that the page needs nothing but the wasm,
+the fonts and the pictures before its first paint. A script marked
+data-after-paint is kept as text, for the page script to run after the
+first paint.
 """
 import os
 import re
@@ -30,8 +31,6 @@ def main():
     with open(template, encoding="utf-8") as f:
         html = f.read()
     # A closing tag inside the inlined text would end the element early.
-    # A script marked data-after-paint is held as text, for the page script
-    # to run once the first screen has been painted.
     def script(m):
         text = find(m.group(1), folders)
         if text is None:

@@ -38,8 +38,9 @@ def main():
             f"  font-style: {style};\n"
             "  font-display: block;\n"
             "}\n")
-        hhea = TTFont(path)["hhea"]
-        upm = TTFont(path)["head"].unitsPerEm
+        original = TTFont(path)
+        hhea = original["hhea"]
+        upm = original["head"].unitsPerEm
         metrics.append(f'  "{family}|{weight}|{style}": [{upm}, {hhea.ascent}, {-hhea.descent}, {hhea.lineGap}],\n')
     with open(os.path.join(out, "fonts.css"), "w", encoding="utf-8") as f:
         f.write("/* Written by web_fonts.py: the game's fonts, cut down to its characters. */\n")

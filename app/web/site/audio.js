@@ -18,7 +18,6 @@ Module.audio = (() => {
 
   let context = null;
 
-  let whenPainted = null;
   const buffers = new Map(); // path -> Promise of an AudioBuffer, or of null when it cannot be had
   const effects = new Set(); // sounds playing now
   let generation = 0;        // moves on at every silence: a clip that arrives later does not play
@@ -37,24 +36,7 @@ Module.audio = (() => {
   const running = () => context && context.state === 'running';
 
   // After the first paint, never before: the clips must not slow the start.
-  function afterPaint() {
-    if (!whenPainted) {
-      whenPainted = new Promise((resolve) => {
-        const done = () => resolve();
-        const types = window.PerformanceObserver && PerformanceObserver.supportedEntryTypes;
-        if (types && types.includes('paint')) {
-          const observer = new PerformanceObserver((list) => {
-            // The first paint with something in it: the intro's panel.
-            if (list.getEntriesByName('first-contentful-paint').length) { observer.disconnect(); done(); }
-          });
-          observer.observe({ type: 'paint', buffered: true });
-        } else {
-          requestAnimationFrame(() => setTimeout(done, 0));
-        }
-      });
-    }
-    return whenPainted;
-  }
+  const afterPaint = () => Module.page.afterFirstPaint();
 
   function decode(bytes) {
     return new Promise((resolve, reject) => context.decodeAudioData(bytes, resolve, reject));

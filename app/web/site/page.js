@@ -28,6 +28,24 @@ Module.page = (() => {
   // not hold up the intro's first paint.
   let painted = false;
 
+  // The first paint with something in it (the intro's panel), from the
+  // browser's own record rather than a timer: timers may be held (a test's
+  // clock) where painting is not. What must not slow the start waits for it.
+  const firstPaint = new Promise((resolve) => {
+    const types = window.PerformanceObserver && PerformanceObserver.supportedEntryTypes;
+    if (!types || !types.includes('paint')) {
+      requestAnimationFrame(() => setTimeout(resolve, 0));
+      return;
+    }
+    const observer = new PerformanceObserver((list) => {
+      if (!list.getEntriesByName('first-contentful-paint').length) return;
+      observer.disconnect();
+      resolve();
+    });
+    observer.observe({ type: 'paint', buffered: true });
+  });
+  firstPaint.then(fetchHiddenPictures);
+
   const desk = () => document.getElementById('desk');
   const css = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
   const px = (v) => v + 'px';
@@ -163,7 +181,6 @@ Module.page = (() => {
       // Early panels the core did not take over are not the game's.
       for (const [other, q] of panels) if (q.early) closePanel(other);
     }
-    if (!painted) requestAnimationFrame(() => setTimeout(fetchHiddenPictures, 0));
   }
 
   function fetchHiddenPictures() {
@@ -444,6 +461,7 @@ Module.page = (() => {
   return {
     theme, openPanel, showPanel, hidePanel, closePanel, drawControl, focusRing, startTimer, stopTimer, announce,
     showError, sayGoodbye, replay,
+    afterFirstPaint: () => firstPaint,
     // The screen comparison's page tells its test when the state is drawn.
     stateDrawn(found) { document.body.dataset.state = found ? 'drawn' : 'missing'; },
   };
@@ -465,20 +483,12 @@ Module.page = (() => {
       held.replaceWith(script);
     }
   };
-  // The browser's own record of the first paint, not a timer: timers may be
-  // held (a test's clock) where painting is not.
-  const types = window.PerformanceObserver && PerformanceObserver.supportedEntryTypes;
-  if (types && types.includes('paint')) {
-    const observer = new PerformanceObserver((list) => {
-      if (!list.getEntriesByName('first-contentful-paint').length) return;
-      observer.disconnect();
-      document.readyState === 'loading' ? document.addEventListener('DOMContentLoaded', start) : start();
-    });
-    observer.observe({ type: 'paint', buffered: true });
-  }
-  const later = () => setTimeout(start, 250);
-  if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', later);
-  else later();
+  const whenParsed = (run) => {
+    if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', run);
+    else run();
+  };
+  Module.page.afterFirstPaint().then(() => whenParsed(start));
+  whenParsed(() => setTimeout(start, 250));
 })();
 
 // A failure of the core itself (out of memory, a broken download) is the
