@@ -44,7 +44,6 @@ Module.page = (() => {
     });
     observer.observe({ type: 'paint', buffered: true });
   });
-  firstPaint.then(fetchHiddenPictures);
 
   const desk = () => document.getElementById('desk');
   const css = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
@@ -180,6 +179,7 @@ Module.page = (() => {
       document.body.dataset.state = 'playing';
       // Early panels the core did not take over are not the game's.
       for (const [other, q] of panels) if (q.early) closePanel(other);
+      firstPaint.then(fetchHiddenPictures);
     }
   }
 
