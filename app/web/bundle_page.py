@@ -7,7 +7,7 @@ Every <script src="NAME"> and <link rel="stylesheet" href="NAME"> of the
 template whose file is found in one of the folders is replaced by the file's
 text (others stay as they are), so that the page needs nothing but the wasm,
 the fonts and the pictures before its first paint. A script marked
-data-after-paint is kept as text, for the page script to run after the
+data-after-paint is kept as text, for first_paint.js to run after the
 first paint.
 """
 import os

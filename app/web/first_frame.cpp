@@ -37,10 +37,10 @@ void FirstFrame::drawControl(int panel, int slot, const ControlLook& look) {
   calls_.push_back("[\"drawControl\"," + number(panel) + "," + number(slot) + "," + lookJson(look) + "]");
 }
 
-std::string FirstFrame::script() const {
-  std::string out = "Module.page.replay([\n";
-  for (const std::string& call : calls_) out += call + ",\n";
-  return out + "]);\n";
+std::string FirstFrame::json() const {
+  std::string out = "[";
+  for (const std::string& call : calls_) out += (out.size() > 1 ? ",\n" : "\n") + call;
+  return out + "\n]\n";
 }
 
 }  // namespace web

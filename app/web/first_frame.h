@@ -9,16 +9,16 @@ namespace web {
 
 // A page that draws nothing but writes down how the game draws its first
 // screen, as the page script's own calls (the theme, the panels and their
-// controls). The site is built with that record, so that the page shows the
-// intro at once, while the wasm is still on its way; the core then takes the
-// panels over (site/page.js, replay). Timers, announcements and the keyboard
-// ring wait for the core itself.
+// controls). The site's build has the page script draw that record into
+// index.html (draw_first_screen.js), so that the intro is painted before any
+// code has run; the core then takes the panels over (site/page.js).
+// Timers, announcements and the keyboard ring wait for the core itself.
 class FirstFrame final : public Page {
  public:
   FirstFrame();
 
-  // The record as a script for the page: Module.page.replay([...]);
-  std::string script() const;
+  // The record as JSON: an array of calls, each the name, then the arguments.
+  std::string json() const;
   // What went wrong while drawing: a first screen that failed is not shown.
   const std::vector<std::string>& errors() const { return errors_; }
 

@@ -1,7 +1,7 @@
 // Run by the site's build: draws the game's first screen with the same
-// screens and platform as the page does, and writes down how, for the page
-// to draw it before the wasm has arrived.
-//   node first_frame_tool.js OUT.js
+// screens and platform as the page does, and writes down how, for the
+// page's script to draw it into the page (draw_first_screen.js).
+//   node first_frame_tool.js OUT.json
 #include <emscripten.h>
 
 #include <cstdio>
@@ -28,7 +28,7 @@ EM_JS(int, js_write_file, (const char* path, const char* text), {
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fprintf(stderr, "usage: first_frame_tool.js OUT.js\n");
+    std::fprintf(stderr, "usage: first_frame_tool.js OUT.json\n");
     return 2;
   }
   web::FirstFrame page;
@@ -39,5 +39,5 @@ int main(int argc, char** argv) {
   program.start();
   for (const std::string& error : page.errors()) std::fprintf(stderr, "first screen: %s\n", error.c_str());
   if (!page.errors().empty()) return 1;
-  return js_write_file(argv[1], page.script().c_str()) ? 0 : 1;
+  return js_write_file(argv[1], page.json().c_str()) ? 0 : 1;
 }

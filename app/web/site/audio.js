@@ -36,7 +36,7 @@ Module.audio = (() => {
   const running = () => context && context.state === 'running';
 
   // After the first paint, never before: the clips must not slow the start.
-  const afterPaint = () => Module.page.afterFirstPaint();
+  const afterPaint = () => Module.afterFirstPaint;
 
   function decode(bytes) {
     return new Promise((resolve, reject) => context.decodeAudioData(bytes, resolve, reject));

@@ -2,6 +2,8 @@
 // control, drawn as the core describes them (app/web/dom_page.cpp), and the
 // pointer, keys, close buttons and timers passed back to the core, which
 // decides everything. The browser lays out the text and draws the SVG.
+// It runs once the first screen, written into the page when the site was
+// built by this same script (replay), has been painted (first_paint.js).
 'use strict';
 
 var Module = typeof Module !== 'undefined' ? Module : {};
@@ -12,38 +14,20 @@ Module.page = (() => {
   const SHAPE = { rectangle: 0, rounded: 1, circle: 2 };
   const FILL = { transparent: 0, solid: 1, upwardDiagonal: 2, diagonalCross: 3 };
   const KEYS = { Tab: 0, BackTab: 1, Space: 2, Enter: 3 };
-  const MARGIN = 8; // kept free around a panel that had to be scaled down
 
   const panels = new Map(); // panel number -> { root, client, controls, width, height, centred, scale }
   const timers = new Map();
   let ended = false;
   let firstShown = false;
-  // The intro as the core drew it when the site was built (first_frame.js)
-  // is drawn before the code has arrived; the core then takes its panels
-  // over. Until the core runs, the page takes no input.
+  // The intro as the core drew it when the site was built is in the page
+  // before the code has arrived; the core then takes its panels over. Until
+  // the core runs, the page takes no input.
   let replaying = false;
   let live = false;
   // Pictures that are hidden when drawn are fetched once the first screen
   // has been painted (or as soon as they show), so that the walk's frames do
   // not hold up the intro's first paint.
   let painted = false;
-
-  // The first paint with something in it (the intro's panel), from the
-  // browser's own record rather than a timer: timers may be held (a test's
-  // clock) where painting is not. What must not slow the start waits for it.
-  const firstPaint = new Promise((resolve) => {
-    const types = window.PerformanceObserver && PerformanceObserver.supportedEntryTypes;
-    if (!types || !types.includes('paint')) {
-      requestAnimationFrame(() => setTimeout(resolve, 0));
-      return;
-    }
-    const observer = new PerformanceObserver((list) => {
-      if (!list.getEntriesByName('first-contentful-paint').length) return;
-      observer.disconnect();
-      resolve();
-    });
-    observer.observe({ type: 'paint', buffered: true });
-  });
 
   const desk = () => document.getElementById('desk');
   const css = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
@@ -89,6 +73,7 @@ Module.page = (() => {
     }
     const root = element('section', 'panel');
     root.hidden = true;
+    root.classList.toggle('centred', centred);
     root.setAttribute('role', 'dialog');
     root.setAttribute('aria-label', caption);
     root.dataset.form = id;
@@ -101,12 +86,32 @@ Module.page = (() => {
     close.type = 'button';
     close.tabIndex = -1;
     close.setAttribute('aria-label', 'Close');
-    close.addEventListener('click', () => call('close', id));
     const client = element('div', 'client', root);
     client.style.width = px(width);
     client.style.height = px(height);
     client.style.background = css(background);
     const p = { root, client, controls: new Map(), ring: null, width, height, centred, scale: 1, early: replaying };
+    listen(id, p);
+    panels.set(id, p);
+    desk().appendChild(root);
+  }
+
+  // A panel of the first screen, as the site's build wrote it into the page.
+  function drawnPanel(root) {
+    const client = root.querySelector('.client');
+    const p = {
+      root, client, controls: new Map(), ring: null, width: parseFloat(client.style.width),
+      height: parseFloat(client.style.height), centred: root.classList.contains('centred'), scale: 1, early: true,
+    };
+    for (const e of client.querySelectorAll(':scope > [data-slot]')) p.controls.set(Number(e.dataset.slot), e);
+    const id = Number(root.dataset.form);
+    listen(id, p);
+    panels.set(id, p);
+  }
+
+  function listen(id, p) {
+    const { root, client } = p;
+    root.querySelector('.close').addEventListener('click', () => call('close', id));
     client.addEventListener('pointerdown', (e) => {
       if (e.button !== 0) return;
       e.preventDefault();
@@ -126,41 +131,16 @@ Module.page = (() => {
       if (e.detail === 0 && target) call('activate', id, Number(target.dataset.slot));
     });
     client.addEventListener('contextmenu', (e) => e.preventDefault());
-    panels.set(id, p);
-    desk().appendChild(root);
   }
 
-  // A panel larger than the window is scaled down whole, keeping its shape,
-  // so a tablet or a phone held sideways shows all of it. Its size is known
-  // from the client area and the frame (tobble.css), so placing it asks the
-  // browser for no layout.
-  const FRAME = 3;
-  const TITLE = 23;
-  function place(p) {
-    const w = p.width + 2 * FRAME;
-    const h = p.height + TITLE + 2 * FRAME;
-    const room = { width: window.innerWidth, height: window.innerHeight };
-    const fits = Math.min(1, (room.width - 2 * MARGIN) / w, (room.height - 2 * MARGIN) / h);
-    p.scale = fits > 0 ? fits : 1;
-    let left;
-    let top;
-    if (p.centred || p.scale < 1) {
-      left = (room.width - w * p.scale) / 2;
-      top = (room.height - h * p.scale) / 2;
-    } else {
-      // Where a desktop puts a new window that asks for no place.
-      left = top = 2 * MARGIN;
-    }
-    p.root.style.left = px(Math.max(0, Math.round(left)));
-    p.root.style.top = px(Math.max(0, Math.round(top)));
-    p.root.style.transform = p.scale < 1 ? `scale(${p.scale})` : '';
-  }
+  function place(p) { p.scale = Module.place(p.root, p.width, p.height, p.centred); }
 
   // The core opens a panel that was drawn early: it is kept as it stands, and
   // the core's own drawing then changes only what differs from it.
   function adopt(p, caption, width, height, background, centred) {
     p.early = false;
     p.root.setAttribute('aria-label', caption);
+    p.root.classList.toggle('centred', centred);
     put(p.root.querySelector('.caption'), 'textContent', caption);
     put(p.client.style, 'width', px(width));
     put(p.client.style, 'height', px(height));
@@ -179,7 +159,7 @@ Module.page = (() => {
       document.body.dataset.state = 'playing';
       // Early panels the core did not take over are not the game's.
       for (const [other, q] of panels) if (q.early) closePanel(other);
-      firstPaint.then(fetchHiddenPictures);
+      Module.afterFirstPaint.then(fetchHiddenPictures);
     }
   }
 
@@ -191,6 +171,8 @@ Module.page = (() => {
     }
   }
 
+  // Draws a record of the core's calls (first_frame.h): how the site's build
+  // writes the first screen into the page (draw_first_screen.js).
   function replay(calls) {
     replaying = true;
     try {
@@ -435,10 +417,8 @@ Module.page = (() => {
     notice('goodbye', 'status', 'Bye-bye! Thank you for playing.', '');
   }
 
-  // The faces of the first screen are made ready while the wasm compiles, so
-  // that its text can be painted as soon as it is laid out.
-  for (const face of ['700 13px "Liberation Sans"', '400 13px "Liberation Sans"', '700 13px "Comic Neue"',
-    '400 13px "Comic Neue"']) document.fonts.load(face);
+  // The first screen as the site's build wrote it into the page.
+  for (const root of document.querySelectorAll('#desk > .panel')) drawnPanel(root);
 
   document.addEventListener('keydown', (e) => {
     if (ended || e.altKey || e.ctrlKey || e.metaKey) return;
@@ -461,34 +441,9 @@ Module.page = (() => {
   return {
     theme, openPanel, showPanel, hidePanel, closePanel, drawControl, focusRing, startTimer, stopTimer, announce,
     showError, sayGoodbye, replay,
-    afterFirstPaint: () => firstPaint,
     // The screen comparison's page tells its test when the state is drawn.
     stateDrawn(found) { document.body.dataset.state = found ? 'drawn' : 'missing'; },
   };
-})();
-
-// The code that can wait (the sound player, the wasm's loader) is held in
-// the page as text and run once the first screen has been painted, so that
-// nothing but the page itself stands between the page and the intro on
-// screen; the core then takes the intro over. A page that is never painted
-// (a tab in the background) starts it anyway, a moment later.
-(() => {
-  let started = false;
-  const start = () => {
-    if (started) return;
-    started = true;
-    for (const held of document.querySelectorAll('script[data-after-paint]')) {
-      const script = document.createElement('script');
-      script.textContent = held.textContent;
-      held.replaceWith(script);
-    }
-  };
-  const whenParsed = (run) => {
-    if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', run);
-    else run();
-  };
-  Module.page.afterFirstPaint().then(() => whenParsed(start));
-  whenParsed(() => setTimeout(start, 250));
 })();
 
 // A failure of the core itself (out of memory, a broken download) is the

@@ -1,0 +1,54 @@
+// Run by the site's build: writes the game's first screen into the page, so
+// that the intro is painted from the HTML alone, before any script.
+//   node draw_first_screen.js PAGE.html RECORD.json OUT.html SCRIPT.js...
+// The record (first_frame_main.cpp) is drawn by the page's own scripts, in a
+// DOM without a browser, and the desk they drew is put into the page.
+'use strict';
+const fs = require('fs');
+const { JSDOM } = require('jsdom');
+
+function draw(record, scripts) {
+  const dom = new JSDOM('<!doctype html><html><body><main id="desk"></main></body></html>',
+    { runScripts: 'dangerously' });
+  const { document } = dom.window;
+  const errors = [];
+  dom.window.addEventListener('error', (e) => errors.push(e.message));
+  for (const file of scripts) {
+    const script = document.createElement('script');
+    script.textContent = fs.readFileSync(file, 'utf8');
+    document.body.appendChild(script);
+  }
+  const { Module } = dom.window;
+  Module.page.replay(record);
+  if (errors.length) throw new Error(errors.join('\n'));
+  // This DOM has no window to place the panels in; the page places them as
+  // soon as it knows its own (first_paint.js). Until then a centred panel is
+  // centred by its style alone.
+  for (const root of document.querySelectorAll('#desk > .panel.centred')) {
+    const client = root.querySelector('.client');
+    const [w, h] = Module.place.outside(parseFloat(client.style.width), parseFloat(client.style.height));
+    root.style.left = `calc(50% - ${w / 2}px)`;
+    root.style.top = `calc(50% - ${h / 2}px)`;
+  }
+  return dom;
+}
+
+function main() {
+  const [pageFile, recordFile, outFile, ...scripts] = process.argv.slice(2);
+  if (!outFile || !scripts.length) {
+    console.error('usage: draw_first_screen.js PAGE.html RECORD.json OUT.html SCRIPT.js...');
+    process.exit(2);
+  }
+  const drawn = draw(JSON.parse(fs.readFileSync(recordFile, 'utf8')), scripts).window.document;
+  const page = new JSDOM(fs.readFileSync(pageFile, 'utf8'));
+  const { document } = page.window;
+  const desk = document.getElementById('desk');
+  if (!desk || desk.childNodes.length) throw new Error(`${pageFile}: no empty #desk to draw into`);
+  for (const panel of drawn.getElementById('desk').children) desk.appendChild(document.importNode(panel, true));
+  // The theme's colours, which the page script sets on the root.
+  const theme = drawn.documentElement.getAttribute('style');
+  if (theme) document.documentElement.setAttribute('style', theme);
+  fs.writeFileSync(outFile, page.serialize());
+}
+
+main();

@@ -1,0 +1,72 @@
+// In the page's head: the first screen, written into the page when the site
+// was built, is placed for this window, and the code that can wait (the
+// page script, the sound player, the wasm's loader, all held in the page as
+// text) runs once that screen has been painted, so that nothing but the
+// page itself stands between the page and the intro on screen.
+'use strict';
+
+var Module = typeof Module !== 'undefined' ? Module : {};
+
+// The first screen is placed once the page has been laid out, before it is
+// painted: asking for the window's size while the page is parsed would lay
+// it out before its fonts have arrived, twice the work of the first paint.
+(() => {
+  const place = () => {
+    // The hatches were laid for one device pixel to the CSS pixel.
+    const k = 1 / (window.devicePixelRatio || 1);
+    for (const root of document.querySelectorAll('#desk > .panel')) {
+      const client = root.querySelector('.client');
+      Module.place(root, parseFloat(client.style.width), parseFloat(client.style.height),
+        root.classList.contains('centred'));
+      if (k !== 1) for (const p of root.querySelectorAll('pattern')) p.setAttribute('patternTransform', `scale(${k})`);
+    }
+  };
+  document.addEventListener('DOMContentLoaded', () => {
+    if (!window.ResizeObserver) {
+      place();
+      return;
+    }
+    const observer = new ResizeObserver(() => {
+      observer.disconnect();
+      place();
+    });
+    observer.observe(document.getElementById('desk'));
+  });
+})();
+
+// The first paint with something in it, from the browser's own record rather
+// than a timer: timers may be held (a test's clock) where painting is not.
+Module.afterFirstPaint = new Promise((resolve) => {
+  const types = window.PerformanceObserver && PerformanceObserver.supportedEntryTypes;
+  if (!types || !types.includes('paint')) {
+    requestAnimationFrame(() => setTimeout(resolve, 0));
+    return;
+  }
+  const observer = new PerformanceObserver((list) => {
+    if (!list.getEntriesByName('first-contentful-paint').length) return;
+    observer.disconnect();
+    resolve();
+  });
+  observer.observe({ type: 'paint', buffered: true });
+});
+
+// A page that is never painted (a tab in the background) starts anyway, a
+// moment later.
+(() => {
+  let started = false;
+  const start = () => {
+    if (started) return;
+    started = true;
+    for (const held of document.querySelectorAll('script[data-after-paint]')) {
+      const script = document.createElement('script');
+      script.textContent = held.textContent;
+      held.replaceWith(script);
+    }
+  };
+  const whenParsed = (run) => {
+    if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', run);
+    else run();
+  };
+  Module.afterFirstPaint.then(() => whenParsed(start));
+  whenParsed(() => setTimeout(start, 250));
+})();
