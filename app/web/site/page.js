@@ -420,6 +420,13 @@ Module.page = (() => {
   // The first screen as the site's build wrote it into the page.
   for (const root of document.querySelectorAll('#desk > .panel')) drawnPanel(root);
 
+  // The faces the first screen does not use are fetched now, so that no
+  // later screen waits for its text (the others are preloaded, index.html).
+  if (document.fonts) for (const face of Object.keys(Module.fontMetrics || {})) {
+    const [family, weight, style] = face.split('|');
+    document.fonts.load(`${style} ${weight} 16px "${family}"`).catch(() => {});
+  }
+
   document.addEventListener('keydown', (e) => {
     if (ended || e.altKey || e.ctrlKey || e.metaKey) return;
     let key;
