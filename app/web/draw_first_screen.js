@@ -25,8 +25,8 @@ function draw(record, scripts) {
   // soon as it knows its own (first_paint.js). Until then a centred panel is
   // centred by its style alone.
   for (const root of document.querySelectorAll('#desk > .panel.centred')) {
-    const client = root.querySelector('.client');
-    const [w, h] = Module.place.outside(parseFloat(client.style.width), parseFloat(client.style.height));
+    const { width, height } = Module.place.drawn(root);
+    const [w, h] = Module.place.outside(width, height);
     root.style.left = `calc(50% - ${w / 2}px)`;
     root.style.top = `calc(50% - ${h / 2}px)`;
   }

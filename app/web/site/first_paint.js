@@ -15,9 +15,8 @@ var Module = typeof Module !== 'undefined' ? Module : {};
     // The hatches were laid for one device pixel to the CSS pixel.
     const k = 1 / (window.devicePixelRatio || 1);
     for (const root of document.querySelectorAll('#desk > .panel')) {
-      const client = root.querySelector('.client');
-      Module.place(root, parseFloat(client.style.width), parseFloat(client.style.height),
-        root.classList.contains('centred'));
+      const { width, height, centred } = Module.place.drawn(root);
+      Module.place(root, width, height, centred);
       if (k !== 1) for (const p of root.querySelectorAll('pattern')) p.setAttribute('patternTransform', `scale(${k})`);
     }
   };

@@ -90,26 +90,20 @@ Module.page = (() => {
     client.style.width = px(width);
     client.style.height = px(height);
     client.style.background = css(background);
-    const p = { root, client, controls: new Map(), ring: null, width, height, centred, scale: 1, early: replaying };
-    listen(id, p);
-    panels.set(id, p);
+    keep(id, { root, client, width, height, centred, early: replaying });
     desk().appendChild(root);
   }
 
   // A panel of the first screen, as the site's build wrote it into the page.
   function drawnPanel(root) {
-    const client = root.querySelector('.client');
-    const p = {
-      root, client, controls: new Map(), ring: null, width: parseFloat(client.style.width),
-      height: parseFloat(client.style.height), centred: root.classList.contains('centred'), scale: 1, early: true,
-    };
-    for (const e of client.querySelectorAll(':scope > [data-slot]')) p.controls.set(Number(e.dataset.slot), e);
-    const id = Number(root.dataset.form);
-    listen(id, p);
-    panels.set(id, p);
+    const p = keep(Number(root.dataset.form), { root, ...Module.place.drawn(root), early: true });
+    for (const e of p.client.querySelectorAll(':scope > [data-slot]')) p.controls.set(Number(e.dataset.slot), e);
   }
 
-  function listen(id, p) {
+  // Takes a panel's elements into the page's keeping, and its input to the core.
+  function keep(id, panel) {
+    const p = { ...panel, controls: new Map(), ring: null, scale: 1 };
+    panels.set(id, p);
     const { root, client } = p;
     root.querySelector('.close').addEventListener('click', () => call('close', id));
     client.addEventListener('pointerdown', (e) => {
@@ -131,6 +125,7 @@ Module.page = (() => {
       if (e.detail === 0 && target) call('activate', id, Number(target.dataset.slot));
     });
     client.addEventListener('contextmenu', (e) => e.preventDefault());
+    return p;
   }
 
   function place(p) { p.scale = Module.place(p.root, p.width, p.height, p.centred); }

@@ -32,3 +32,13 @@ Module.place.outside = (width, height) => {
   const TITLE = 23;
   return [width + 2 * FRAME, height + TITLE + 2 * FRAME];
 };
+
+// A panel's client area, size and centring, read back from the page: for the
+// first screen, which the site's build wrote into it.
+Module.place.drawn = (root) => {
+  const client = root.querySelector('.client');
+  return {
+    client, width: parseFloat(client.style.width), height: parseFloat(client.style.height),
+    centred: root.classList.contains('centred'),
+  };
+};
