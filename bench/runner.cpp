@@ -1,5 +1,5 @@
 // Runs every benchmark of the game against the bare Qt baseline and prints
-// one table. Needs an X display with no window manager (xvfb-run) and
+// one table. Needs an X display with no window manager (scripts/with-display) and
 // xdotool; scripts/bench builds everything and calls this.
 //
 //   tobble_bench --game=PATH --baseline=PATH --harness=PATH --engine=PATH

@@ -44,7 +44,7 @@ int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 }  // namespace
 
 XDisplay::XDisplay() : display_(XOpenDisplay(nullptr)) {
-  if (!display_) throw std::runtime_error("cannot open the X display (run under xvfb-run)");
+  if (!display_) throw std::runtime_error("cannot open the X display (run under scripts/with-display)");
   XSetErrorHandler(ignoreErrors);
 }
 

@@ -12,10 +12,15 @@
 # Screenshots are kept in the work directory, so a failure can be looked at.
 #
 # Set in the environment:
+#   E2E_GAME=PATH    plays that binary instead of the build's own (CI plays
+#                    the Release build a family gets)
 #   E2E_WM=openbox   runs a window manager, as a desktop does; the close
 #                    buttons are then pressed through it
 #   E2E_SCREEN=WxH   the screen's size (1280x1024, room for every window)
 #   E2E_BUS=silent   a session bus that takes connections and never answers
+#   E2E_BUS=frozen_accessibility_bus, E2E_BUS=frozen_registry
+#                    a desktop with a screen reader listening, whose
+#                    accessibility bus or registry is then stopped
 
 set -euo pipefail
 
@@ -53,13 +58,12 @@ e2e_begin() {
   if [ -z "${E2E_DISPLAY_READY:-}" ]; then
     # A session bus of the test's own, as a desktop session has: left to
     # itself, the first D-Bus client would start one that outlives the test
-    # and keeps a window on the display. -a picks a free display number (and
-    # retries if another test takes it first), so the tests can run in
-    # parallel.
+    # and keeps a window on the display. Each test has a display of its own,
+    # so the tests can run in parallel.
     E2E_DISPLAY_READY=1 exec dbus-run-session -- \
-      xvfb-run -a -s "-screen 0 ${SCREEN_SIZE}x24 -nolisten tcp" "$0" "$@"
+      "$(dirname "${BASH_SOURCE[0]}")/../../scripts/with-display" -s "${SCREEN_SIZE}x24" "$0" "$@"
   fi
-  GAME=$1
+  GAME=${E2E_GAME:-$1}
   SEND_CLOSE=$2
   WORK=$3
   # shellcheck disable=SC2034  # for the scripts that compare with it
@@ -81,7 +85,10 @@ e2e_begin() {
   # A test timing out is killed; the game must not outlive it.
   trap 'exit 143' TERM INT HUP
   [ -n "$WM" ] && start_window_manager
-  [ "${E2E_BUS:-}" = silent ] && start_silent_bus
+  case ${E2E_BUS:-} in
+    silent) start_silent_bus ;;
+    frozen_*) start_frozen_accessibility "${E2E_BUS#frozen_}" ;;
+  esac
   # Whatever the window manager keeps on the display is not the game's.
   ROOT_WINDOWS=$(root_windows)
   START_MS=$(now_ms)
@@ -110,6 +117,48 @@ start_silent_bus() {
   note "on a session bus that never answers"
 }
 
+# The accessibility bus as a desktop with a screen reader has it: the
+# launcher on the session bus, the bus, and a client listening to events,
+# which starts the registry. Then the accessibility bus or the registry is
+# stopped, as a process stuck in a swap storm or a debugger would be.
+start_frozen_accessibility() {
+  local what=$1 deadline=$((SECONDS + TIMEOUT)) bus pid
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/launcher.log" 2>&1 &
+  FROZEN_PIDS=$!
+  # The listener would otherwise have the session bus start a launcher of
+  # its own, and the bus stopped below might not be the one in use.
+  until dbus-send --session --print-reply=literal --dest=org.freedesktop.DBus / \
+    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q true; do
+    [ $SECONDS -ge $deadline ] && fail "the accessibility bus's launcher did not start"
+    sleep 0.1
+  done
+  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/listener.py" >"$WORK/listener.log" 2>&1 &
+  FROZEN_PIDS+=" $!"
+  until grep -q listening "$WORK/listener.log" 2>/dev/null; do
+    [ $SECONDS -ge $deadline ] && fail "no screen reader's listener on the accessibility bus: $(cat "$WORK/listener.log")"
+    sleep 0.1
+  done
+  case $what in
+    # The launcher's child.
+    accessibility_bus) pid=$(pgrep -P "${FROZEN_PIDS%% *}" dbus-daemon | head -n 1 || true) ;;
+    # Started by the bus, it leaves its parent: the bus says who it is.
+    registry)
+      bus=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress)
+      until pid=$(dbus-send --bus="${bus// /}" --print-reply=literal --dest=org.freedesktop.DBus / \
+        org.freedesktop.DBus.GetConnectionUnixProcessID string:org.a11y.atspi.Registry 2>/dev/null); do
+        [ $SECONDS -ge $deadline ] && fail "the accessibility registry did not start"
+        sleep 0.1
+      done
+      pid=$(awk '{print $2}' <<<"$pid")
+      ;;
+    *) fail "no such frozen part: $what" ;;
+  esac
+  [ -n "$pid" ] || fail "the $what is not running"
+  kill -STOP "$pid"
+  echo "$pid" >"$WORK/frozen.pid"
+  note "with a screen reader listening and the $what stopped"
+}
+
 e2e_cleanup() {
   local status=$?
   if [ -n "${GAME_PID:-}" ] && kill -0 "$GAME_PID" 2>/dev/null; then
@@ -117,6 +166,13 @@ e2e_cleanup() {
     wait "$GAME_PID" 2>/dev/null || true
   fi
   [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
+  if [ -s "${WORK:-/nonexistent}/frozen.pid" ]; then
+    kill -CONT "$(cat "$WORK/frozen.pid")" 2>/dev/null
+    kill "$(cat "$WORK/frozen.pid")" 2>/dev/null
+    rm -f "$WORK/frozen.pid"
+  fi
+  # shellcheck disable=SC2086  # a list of ids
+  [ -n "${FROZEN_PIDS:-}" ] && kill $FROZEN_PIDS 2>/dev/null
   if [ -s "${WORK:-/nonexistent}/bus.pid" ]; then
     kill -CONT "$(cat "$WORK/bus.pid")" 2>/dev/null
     kill "$(cat "$WORK/bus.pid")" 2>/dev/null

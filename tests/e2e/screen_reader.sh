@@ -15,7 +15,7 @@ if [ $# -lt 2 ] || [ $# -gt 3 ]; then
 fi
 if [ -z "${A11Y_SESSION_READY:-}" ]; then
   export A11Y_SESSION_READY=1
-  exec xvfb-run -a -s '-screen 0 1280x1024x24 -nolisten tcp' dbus-run-session -- "$0" "$@"
+  exec "$(dirname "$0")/../../scripts/with-display" dbus-run-session -- "$0" "$@"
 fi
 mkdir -p "$2/runtime"
 chmod 700 "$2/runtime"
@@ -38,4 +38,7 @@ if [ -n "${ORCA_LOG:-}" ]; then
 fi
 # The system python, which has the AT-SPI bindings whatever python is first
 # on the path.
-/usr/bin/python3 "$(dirname "$0")/screen_reader.py" "$@"
+# E2E_GAME plays another build of the game, as in lib.sh.
+game=${E2E_GAME:-$1}
+shift
+/usr/bin/python3 "$(dirname "$0")/screen_reader.py" "$game" "$@"

@@ -61,8 +61,8 @@ for f in usr/bin/tobble usr/share/applications/$id.desktop usr/share/metainfo/$i
 done
 
 # A private server: -displayfd lets Xvfb take the first free display itself
-# (counting from 0, below the 99 where xvfb-run -a starts), so tests running
-# side by side never race for one.
+# and write its number once it listens, so tests running side by side never
+# race for one.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 i=0
