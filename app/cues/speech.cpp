@@ -15,17 +15,18 @@ constexpr std::array<std::string_view, 20> kOnes{
 constexpr std::array<std::string_view, 10> kTens{
     "", "", "twenty", "thirty", "forty", "fifty", "sixty", "seventy", "eighty", "ninety"};
 
+// 0 to 999.
 std::string belowThousand(int n) {
   std::string words;
   if (n >= 100) {
-    words = std::string(kOnes[static_cast<std::size_t>(n / 100)]) + " hundred";
+    words.append(kOnes[static_cast<std::size_t>(n / 100)]).append(" hundred");
     n %= 100;
     if (n == 0) return words;
     words += ' ';
   }
-  if (n < 20) return words + std::string(kOnes[static_cast<std::size_t>(n)]);
-  words += kTens[static_cast<std::size_t>(n / 10)];
-  if (n % 10 != 0) words += "-" + std::string(kOnes[static_cast<std::size_t>(n % 10)]);
+  if (n < 20) return words.append(kOnes[static_cast<std::size_t>(n)]);
+  words.append(kTens[static_cast<std::size_t>(n / 10)]);
+  if (n % 10 != 0) words.append("-").append(kOnes[static_cast<std::size_t>(n % 10)]);
   return words;
 }
 
@@ -139,10 +140,25 @@ std::string tidied(std::string_view text) {
 }  // namespace
 
 std::string numberWords(int n) {
-  if (n < 0) return "minus " + numberWords(-n);
-  if (n < 1000) return belowThousand(n);
-  std::string words = belowThousand(n / 1000) + " thousand";
-  if (n % 1000 != 0) words += " " + belowThousand(n % 1000);
+  // Wide enough to negate the most negative int.
+  long long left = n;
+  std::string words;
+  if (left < 0) {
+    words = "minus ";
+    left = -left;
+  }
+  if (left < 1000) return words.append(belowThousand(static_cast<int>(left)));
+  constexpr std::pair<long long, std::string_view> kScales[]{
+      {1'000'000'000, " billion"}, {1'000'000, " million"}, {1'000, " thousand"}, {1, ""}};
+  bool first = true;
+  for (auto [scale, name] : kScales) {
+    if (left < scale) continue;
+    if (!first) words += ' ';
+    words.append(belowThousand(static_cast<int>(left / scale))).append(name);
+    left %= scale;
+    first = false;
+    if (left == 0) break;
+  }
   return words;
 }
 

@@ -30,7 +30,7 @@ std::string shortestText(double x) {
   const int n = static_cast<int>(digits.size());
 
   std::string scientific = digits.substr(0, 1);
-  if (n > 1) scientific += "." + digits.substr(1);
+  if (n > 1) scientific.append(".").append(digits, 1);
   scientific += exponent < 0 ? "e-" : "e+";
   if (std::abs(exponent) < 10) scientific += '0';
   scientific += std::to_string(std::abs(exponent));
@@ -42,12 +42,13 @@ std::string shortestText(double x) {
     std::snprintf(whole, sizeof whole, "%.0f", std::fabs(x));
     fixed = whole;
   } else if (exponent >= 0) {
-    fixed = digits.substr(0, static_cast<std::size_t>(exponent) + 1) + "." +
-            digits.substr(static_cast<std::size_t>(exponent) + 1);
+    const auto point = static_cast<std::size_t>(exponent) + 1;
+    fixed.append(digits, 0, point).append(".").append(digits, point);
   } else {
-    fixed = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    fixed.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
   }
-  return (negative ? "-" : "") + (fixed.size() <= scientific.size() ? fixed : scientific);
+  std::string out(negative ? "-" : "");
+  return out.append(fixed.size() <= scientific.size() ? fixed : scientific);
 }
 
 bool readDecimal(std::string_view text, double& value) {

@@ -54,10 +54,21 @@ std::string displayText(double x) {
   std::string digits = shortestText(x);
 #endif
   if (digits == "-0") digits = "0";
-  return digits.front() == '-' ? digits : " " + digits;
+  if (digits.front() != '-') digits.insert(digits.begin(), ' ');
+  return digits;
 }
 
 std::string int16Text(Int16 x) { return std::to_string(int(x)); }
+
+namespace {
+
+std::string quoted(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  return out.append(1, '"').append(text).append(1, '"');
+}
+
+}  // namespace
 
 double textToNumber(std::string_view text) {
   auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
@@ -69,7 +80,7 @@ double textToNumber(std::string_view text) {
   bool startsLikeNumber = !body.empty() && (std::isdigit(static_cast<unsigned char>(body.front())) ||
                                             (body.front() == '.' && body.size() > 1));
   if (!startsLikeNumber || body.front() == '+' || body.front() == '-') {
-    raise(ErrorKind::NotANumber, "\"" + std::string(text) + "\"");
+    raise(ErrorKind::NotANumber, quoted(text));
   }
   double value = 0;
 #if defined(__cpp_lib_to_chars)
@@ -79,7 +90,7 @@ double textToNumber(std::string_view text) {
   const bool whole = readDecimal(body, value);
 #endif
   if (!whole) {
-    raise(ErrorKind::NotANumber, "\"" + std::string(text) + "\"");
+    raise(ErrorKind::NotANumber, quoted(text));
   }
   return text.front() == '-' ? -value : value;
 }

@@ -18,10 +18,11 @@ FirstFrame::FirstFrame() {
 
 void FirstFrame::openPanel(int panel, std::string_view caption, int width, int height, std::uint32_t background,
                            bool centred) {
-  std::string call = "[\"openPanel\"," + number(panel) + ",";
+  std::string call = "[\"openPanel\",";
+  call.append(number(panel)).append(",");
   appendJsonString(call, caption);
-  call += "," + number(width) + "," + number(height) + "," + number(background) + "," + (centred ? "true" : "false") +
-          "]";
+  call.append(",").append(number(width)).append(",").append(number(height));
+  call.append(",").append(number(background)).append(centred ? ",true]" : ",false]");
   calls_.push_back(std::move(call));
 }
 

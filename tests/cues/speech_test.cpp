@@ -24,6 +24,14 @@ TEST(NumberWords, SaysNumbersAcrossTheirShapes) {
   EXPECT_EQ(numberWords(4000), "four thousand");
   EXPECT_EQ(numberWords(32767), "thirty-two thousand seven hundred sixty-seven");
   EXPECT_EQ(numberWords(-1), "minus one");
+  // Every int has words, the extremes included.
+  EXPECT_EQ(numberWords(2'000'000), "two million");
+  EXPECT_EQ(numberWords(1'000'001), "one million one");
+  EXPECT_EQ(numberWords(2147483647),
+            "two billion one hundred forty-seven million four hundred eighty-three thousand six hundred forty-seven");
+  EXPECT_EQ(numberWords(-2147483647 - 1),
+            "minus two billion one hundred forty-seven million four hundred eighty-three thousand six hundred forty-eight");
+  EXPECT_EQ(spoken("Stage 9999999"), "Stage nine million nine hundred ninety-nine thousand nine hundred ninety-nine");
 }
 
 TEST(Spoken, DropsEmoticonsAndReadsHintsAsTheirOwnSentence) {
