@@ -5,6 +5,7 @@
 
 #include "artwork.h"
 #include "catalogue.h"
+#include "desktop_buses.h"
 #include "error_report.h"
 #include "form_accessible.h"
 #include "fonts.h"
@@ -12,12 +13,12 @@
 #include "program.h"
 #include "qt_platform.h"
 #include "screens.h"
-#include "session_bus.h"
 
 int main(int argc, char** argv) {
-  // Before Qt starts any thread or touches the bus. Half a second is long
-  // for a bus that works and short enough for the intro to show promptly.
-  qtgui::guardSessionBus(std::chrono::milliseconds(500));
+  // Before Qt starts any thread or touches a bus. Half a second is long for
+  // buses that work and short enough for the intro to show promptly.
+  qtgui::fitThreadsInAddressSpace();
+  qtgui::guardDesktopBuses(std::chrono::milliseconds(500));
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tobble"));
   // No display name: Qt would add it to every title bar after the caption.

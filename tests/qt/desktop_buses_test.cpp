@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "session_bus.h"
+#include "desktop_buses.h"
 
 namespace {
 
@@ -39,18 +39,22 @@ struct FakeBus {
   }
 };
 
-// Sets the session bus address for one test and puts the old one back.
+// Sets a bus address for one test and puts the old one back.
 struct BusAddress {
+  const char* name;
   std::string saved;
   bool had;
-  explicit BusAddress(const std::string& address) {
-    const char* old = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  explicit BusAddress(const std::string& address, const char* variable = "DBUS_SESSION_BUS_ADDRESS") : name(variable) {
+    const char* old = std::getenv(name);
     had = old != nullptr;
     if (had) saved = old;
-    setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
+    setenv(name, address.c_str(), 1);
   }
-  ~BusAddress() { had ? setenv("DBUS_SESSION_BUS_ADDRESS", saved.c_str(), 1) : unsetenv("DBUS_SESSION_BUS_ADDRESS"); }
-  static std::string now() { return std::getenv("DBUS_SESSION_BUS_ADDRESS"); }
+  ~BusAddress() { had ? setenv(name, saved.c_str(), 1) : unsetenv(name); }
+  std::string now() const {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+  }
 };
 
 constexpr std::chrono::milliseconds kDeadline(200);
@@ -59,28 +63,39 @@ constexpr std::chrono::milliseconds kDeadline(200);
 
 // Protects the start-up on a desktop whose session bus hangs: a silent bus is
 // set aside, a bus that answers is left to Qt and the screen readers.
-TEST(SessionBus, ASilentBusIsSetAsideSoQtCannotWaitForIt) {
+TEST(DesktopBuses, ASilentBusIsSetAsideSoQtCannotWaitForIt) {
   FakeBus bus;
   BusAddress address("unix:path=" + bus.path + ",guid=0123");
-  EXPECT_FALSE(qtgui::guardSessionBus(kDeadline));
-  EXPECT_NE(BusAddress::now().find("nonexistent"), std::string::npos);
+  EXPECT_FALSE(qtgui::guardDesktopBuses(kDeadline));
+  EXPECT_NE(address.now().find("nonexistent"), std::string::npos);
 }
 
-TEST(SessionBus, ABusThatAnswersIsKeptWhereverItIsInTheAddressList) {
+TEST(DesktopBuses, ASilentAccessibilityBusSetsTheBridgeAsideWhateverTheSessionBus) {
+  FakeBus bus;
+  BusAddress session("disabled:");
+  BusAddress accessibility("unix:path=" + bus.path, "AT_SPI_BUS_ADDRESS");
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(qtgui::guardDesktopBuses(kDeadline));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_EQ(accessibility.now(), "");
+  EXPECT_NE(session.now().find("nonexistent"), std::string::npos);
+}
+
+TEST(DesktopBuses, ABusThatAnswersIsKeptWhereverItIsInTheAddressList) {
   FakeBus bus;
   // libdbus takes the first address it can reach; the first is no bus.
   const std::string list = "unix:path=/nonexistent/bus;unix:path=" + bus.path;
   BusAddress address(list);
   std::thread answering = bus.answer();
-  EXPECT_TRUE(qtgui::guardSessionBus(kDeadline));
+  EXPECT_TRUE(qtgui::guardDesktopBuses(kDeadline));
   answering.join();
-  EXPECT_EQ(BusAddress::now(), list);
+  EXPECT_EQ(address.now(), list);
 }
 
-TEST(SessionBus, NoBusOrAnotherTransportIsLeftToQt) {
-  for (std::string list : {"unix:path=/nonexistent/bus", "tcp:host=localhost,port=1", "autolaunch:"}) {
+TEST(DesktopBuses, NoBusOrAnotherTransportIsLeftToQt) {
+  for (std::string list : {"unix:path=/nonexistent/bus", "tcp:host=localhost,port=1", "autolaunch:", "disabled:"}) {
     BusAddress address(list);
-    EXPECT_TRUE(qtgui::guardSessionBus(kDeadline)) << list;
-    EXPECT_EQ(BusAddress::now(), list);
+    EXPECT_TRUE(qtgui::guardDesktopBuses(kDeadline)) << list;
+    EXPECT_EQ(address.now(), list);
   }
 }
