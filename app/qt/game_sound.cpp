@@ -1,5 +1,6 @@
 #include "game_sound.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QLibrary>
 #include <QThread>
@@ -51,6 +52,9 @@ void GameSound::play(cues::Sound sound) {
 }
 
 void GameSound::say(const cues::Speech& speech, cues::Turn turn) {
+  // While a screen reader runs it speaks the texts, and Tobble is silent.
+  // Asked here, on the GUI thread, where the accessibility state lives.
+  if (QAccessible::isActive()) return;
   post([this, speech, turn] {
     if (player_) player_->say(speech, turn);
   });

@@ -1,7 +1,7 @@
 #include "sound_player.h"
 
-#include <QAccessible>
 #include <QFile>
+#include <algorithm>
 
 #include "clip_sink.h"
 #include "effect_sinks.h"
@@ -25,25 +25,61 @@ constexpr std::size_t kSoundsAtOnce = 2;
 // not worth waiting for, and the wait holds up only the sound's thread.
 constexpr std::chrono::milliseconds kServerDeadline{1000};
 
+// A server that went away is looked for again soon, then less and less
+// often: a failed attempt on a machine with no server costs a few
+// microseconds, one on a stopped server a second of the sound's thread.
+constexpr std::chrono::milliseconds kFirstRetry{250};
+constexpr std::chrono::milliseconds kLongestRetry{4000};
+
 }  // namespace
 
-SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
+SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent), retryWait_(kFirstRetry) {
+  retry_.setSingleShot(true);
+  QObject::connect(&retry_, &QTimer::timeout, this, [this] {
+    if (!connectToServer()) retryLater();
+  });
+}
 
 SoundPlayer::~SoundPlayer() = default;
 
 void SoundPlayer::prepare() {
   if (prepared_) return;
   prepared_ = true;
-  // Asked once: a machine without a sound server stays silent for the run
-  // rather than trying again at every cue.
+  if (!connectToServer()) retryLater();
+}
+
+bool SoundPlayer::connectToServer() {
+  lastAttempt_ = Clock::now();
   server_ = SoundServer::connect(kServerDeadline);
   output_ = server_ != nullptr;
-  if (!output_) return;
+  if (!output_) return false;
+  retry_.stop();
+  retryWait_ = kFirstRetry;
   voice_ = std::make_unique<ClipSink>(*server_, [this] {
     speaking_ = false;
     sayNext();
   });
   sounds_ = std::make_unique<EffectSinks>(*server_, kSoundsAtOnce);
+  // The news comes on the library's thread; the sinks go on this one.
+  server_->onLost([this] { QMetaObject::invokeMethod(this, [this] { lose(); }, Qt::QueuedConnection); });
+  return true;
+}
+
+void SoundPlayer::lose() {
+  if (!server_) return;
+  clips_.clear();
+  speaking_ = false;
+  // The sinks play through the connection, so they go first.
+  voice_.reset();
+  sounds_.reset();
+  server_.reset();
+  output_ = false;
+  retryLater();
+}
+
+void SoundPlayer::retryLater() {
+  retry_.start(retryWait_);
+  retryWait_ = std::min(retryWait_ * 2, kLongestRetry);
 }
 
 void SoundPlayer::play(cues::Sound sound) {
@@ -54,7 +90,10 @@ void SoundPlayer::play(cues::Sound sound) {
 }
 
 void SoundPlayer::say(const cues::Speech& speech, cues::Turn turn) {
-  if (!voice_ || QAccessible::isActive()) return;
+  // A sentence is worth a look for a server that came back since the last
+  // retry, so the child hears it rather than the one after.
+  if (!voice_ && prepared_ && Clock::now() - lastAttempt_ >= kFirstRetry && !connectToServer()) retryLater();
+  if (!voice_) return;
   if (turn == cues::Turn::Interrupt) {
     clips_.clear();
     voice_->stop();

@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
+#include <chrono>
 #include <deque>
 #include <memory>
 
@@ -19,9 +21,11 @@ class SoundServer;
 //
 // Nothing is loaded until `prepare`, which the game calls on its sound
 // thread after its first frame. Without a sound server that answers within
-// a second it plays nothing, quietly; a clip that is not embedded is skipped. While a screen
-// reader is running the reader speaks the texts, so Tobble's voice is silent
-// and only the sounds play.
+// a second it plays nothing, quietly, and keeps looking: a server that
+// starts, restarts or wakes later is found again, at the next sentence or
+// by a retry that waits longer each time. A clip that is not embedded is
+// skipped. Whether a screen reader speaks instead of Tobble is the caller's
+// to decide, on the GUI thread.
 class SoundPlayer final : public QObject, public cues::CuePlayer {
  public:
   explicit SoundPlayer(QObject* parent = nullptr);
@@ -36,7 +40,14 @@ class SoundPlayer final : public QObject, public cues::CuePlayer {
   void silence() override;
 
  private:
+  using Clock = std::chrono::steady_clock;
+
   void sayNext();
+  // One attempt at the server; true once connected.
+  bool connectToServer();
+  // Lets go of a connection that broke and looks for the server again.
+  void lose();
+  void retryLater();
 
   bool prepared_ = false;
   bool output_ = false;
@@ -45,6 +56,9 @@ class SoundPlayer final : public QObject, public cues::CuePlayer {
   std::unique_ptr<EffectSinks> sounds_;
   std::deque<QString> clips_;  // the voice clips still to say, by key
   bool speaking_ = false;
+  QTimer retry_;
+  std::chrono::milliseconds retryWait_;
+  Clock::time_point lastAttempt_;
 };
 
 }  // namespace qtgui

@@ -70,6 +70,20 @@ SoundServer::~SoundServer() {
   if (loop_) pa_threaded_mainloop_free(loop_);
 }
 
+void SoundServer::onLost(std::function<void()> lost) {
+  Lock lock(*this);
+  lost_ = std::move(lost);
+  auto check = [](pa_context* context, void* self) {
+    auto* server = static_cast<SoundServer*>(self);
+    if (PA_CONTEXT_IS_GOOD(pa_context_get_state(context)) || !server->lost_) return;
+    std::function<void()> lost = std::move(server->lost_);
+    server->lost_ = nullptr;
+    lost();
+  };
+  pa_context_set_state_callback(context_, check, this);
+  check(context_, this);
+}
+
 bool SoundServer::ready() const {
   Lock lock(*this);
   return pa_context_get_state(context_) == PA_CONTEXT_READY;

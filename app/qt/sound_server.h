@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 
 struct pa_context;
@@ -22,6 +23,10 @@ class SoundServer {
 
   // Whether the connection still stands: a server that went away stays gone.
   bool ready() const;
+  // Called once, on the library's thread with its lock held, when the
+  // connection breaks (the server quit, died or was restarted): it must only
+  // hand the news on. Called at once if the connection is already gone.
+  void onLost(std::function<void()> lost);
   pa_context* context() const { return context_; }
 
   class Lock {
@@ -40,6 +45,7 @@ class SoundServer {
 
   pa_threaded_mainloop* loop_ = nullptr;
   pa_context* context_ = nullptr;
+  std::function<void()> lost_;  // touched under the lock
 };
 
 }  // namespace qtgui

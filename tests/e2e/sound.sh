@@ -2,7 +2,9 @@
 # Plays through the intro with a private sound server recording what the game
 # plays: Tobble speaks where his bubble changes, and after M all is silent.
 # With SOUND_SERVER=none there is no sound server at all, and the same walk
-# must end as well, with nothing on the output but Qt's own notes.
+# must end as well, with nothing on the output but Qt's own notes. With
+# RESTART_SERVER=yes the server is killed after the greeting and a new one
+# takes its socket, as after a suspend: the next sentence is heard on it.
 #   sound.sh GAME SEND_CLOSE WORKDIR
 . "$(dirname "$0")/lib.sh"
 
@@ -98,6 +100,11 @@ press_start "$INTRO"
 sleep 1.5
 stop_recording
 wait_for_silence
+if [ "${RESTART_SERVER:-}" = yes ]; then
+  stop_sound_server
+  start_sound_server "$WORK"
+  note "the sound server was restarted"
+fi
 record next_sentence
 last=$(click_until_changed "$INTRO" "230 230" "$INTRO_SPEECH" "$BUBBLE_SHOT" monologue)
 sleep 1.5
