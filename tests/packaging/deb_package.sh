@@ -63,7 +63,7 @@ done
 # A private server: -displayfd lets Xvfb take the first free display itself
 # and write its number once it listens, so tests running side by side never
 # race for one.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 i=0
 until [ -s "$work/display" ]; do
