@@ -26,8 +26,13 @@ press_start "$INTRO"
 monologue "$INTRO"
 guide_to_cards "$GUIDE"
 
-preview=$(shot "$CARDS" preview)
-for i in $(seq 0 19); do face_up "$preview" "$i" || fail "card $i is not dealt face up"; done
+# shellcheck disable=SC2317  # called through wait_shot
+all_up() {
+  local i
+  for i in $(seq 0 19); do face_up "$1" "$i" || return 1; done
+}
+# The window may be mapped a moment before it is painted on a busy machine.
+wait_shot "$CARDS" preview all_up >/dev/null
 
 # The game's timer turns the cards down every two seconds while no turn is
 # half done and keeps a missed pair up until then, so each try starts right
