@@ -41,7 +41,9 @@ def words(text):
 
 def heard(clip, tmp):
     wav16 = os.path.join(tmp, os.path.basename(clip))
-    subprocess.run(["sox", clip, "-r", "16000", "-c", "1", "-b", "16", wav16], check=True)
+    # Repeatable dither (-R): with sox's random one, the recogniser hears a
+    # word or two differently from run to run.
+    subprocess.run(["sox", "-R", clip, "-r", "16000", "-c", "1", "-b", "16", wav16], check=True)
     run = subprocess.run(["pocketsphinx_continuous", "-infile", wav16, "-logfn", "/dev/null"],
                          capture_output=True, text=True, check=True)
     return words(" ".join(run.stdout.split("\n")))
