@@ -1,8 +1,8 @@
 #!/bin/bash
 # Checks every generated sound and voice clip: the game's format, the lengths
 # the cues are timed for, no clipping, one loudness with the voice a little
-# above the effects, no silence left at the ends of a line, and the pattern
-# notes rising from left to right.
+# above the effects, no silence left at the ends of a line but no line cut
+# inside a sound either, and the pattern notes rising from left to right.
 #   check_audio.sh LEVELS_SH SOUNDS_DIR VOICE_DIR LINES.tsv
 set -uo pipefail
 
@@ -23,14 +23,12 @@ within() {
   awk -v v="$1" -v lo="$2" -v hi="$3" 'BEGIN { exit !(v >= lo && v <= hi) }'
 }
 
-# edge CLIP [reverse]: seconds of silence (below -55 dBFS) at the start of a
-# clip, or at its end with "reverse", in edge_s; and its peak in peak_db.
+# edge CLIP [reverse]: seconds of silence at the start of a clip, or at its end
+# with "reverse", in edge_s. Silence is below -65 dBFS above 100 Hz: the soft
+# release of a last "t" is part of the word, and the voice keeps it.
 edge() {
-  local stat
-  stat=$(sox "$1" -n ${2:-} silence 1 0.002 -55d stat 2>&1)
-  edge_s=$(awk -v t="$length" '/^Length/ { printf "%.3f", t - $3 }' <<< "$stat")
-  peak_db=$(awk '/^Maximum amplitude/ { a = $3 } /^Minimum amplitude/ { b = -$3 }
-                 END { m = a > b ? a : b; printf "%.2f", (m > 0) ? 20 * log(m) / log(10) : -200 }' <<< "$stat")
+  edge_s=$(sox "$1" -n highpass 100 ${2:-} silence 1 0.002 -65d stat 2>&1 |
+             awk -v t="$length" '/^Length/ { printf "%.3f", t - $3 }')
 }
 
 # check CLIP MIN_SECONDS MAX_SECONDS TARGET_DB BELOW_DB: format, length,
@@ -49,12 +47,19 @@ check() {
   within "$length" "$2" "$3" || fail "$name: $length s long, not $2 to $3 s"
   edge "$clip"
   within "$edge_s" 0 0.05 || fail "$name: $edge_s s of silence at the start"
+  peak_db=$(peak "$clip")
   within "$peak_db" -100 "$peak_ceiling" || fail "$name: peak $peak_db dBFS above $peak_ceiling"
   edge "$clip" reverse
   within "$edge_s" 0 0.05 || fail "$name: $edge_s s of silence at the end"
   db=$(loudness "$clip" "$length")
   within "$db" "$(awk -v t="$4" -v b="$5" 'BEGIN { print t - b }')" "$(awk -v t="$4" 'BEGIN { print t + 0.5 }')" ||
     fail "$name: loudness $db dB, target $4 dB"
+}
+
+# edge_peak CLIP [reverse]: peak in dBFS of the first 5 ms of a clip (the last
+# with "reverse") above 100 Hz, where the DC and hum of a clip are not.
+edge_peak() {
+  sox "$1" -n ${2:-} trim 0 0.005 highpass 100 stats 2>&1 | awk '$1 == "Pk" && $2 == "lev" { print ($4 == "-inf") ? -200 : $4 }'
 }
 
 # The sounds, with the lengths the cues are timed for.
@@ -102,6 +107,12 @@ while IFS=$'\t' read -r key text; do
   shortest=$(awk -v w="$words" 'BEGIN { print w * 0.15 }')
   longest_line=$(awk -v w="$words" 'BEGIN { print w * 0.9 + 0.5 }')
   check "$clip" "$shortest" "$longest_line" "$voice_target" 2.5
+  # A line that starts or ends loud was cut inside a sound: a child hears
+  # "Click" as "lick", or "left" as "less".
+  edge_db=$(edge_peak "$clip")
+  within "$edge_db" -200 -50 || fail "$key.wav: starts inside a sound ($edge_db dBFS in its first 5 ms)"
+  edge_db=$(edge_peak "$clip" reverse)
+  within "$edge_db" -200 -50 || fail "$key.wav: ends inside a sound ($edge_db dBFS in its last 5 ms)"
   voice_sum=$(awk -v s="$voice_sum" -v d="$db" 'BEGIN { print s + d }')
   voice_count=$((voice_count + 1))
 done < "$lines"
