@@ -489,8 +489,8 @@ Module.page = (() => {
   };
 })();
 
-// The wasm by its hashed name (Module.file).
-Module.locateFile = (name) => Module.file(name);
+// The wasm by its hashed name (Module.file), beside the loader.
+Module.locateFile = (name, directory) => directory + Module.file(name);
 
 // A failure of the core itself (out of memory, a broken download) is the
 // game's error report too.
