@@ -44,7 +44,7 @@ async function pageWithWasmHeld(viewport) {
   page.on('pageerror', (e) => errors.push(e.message));
   let release;
   const arrived = new Promise((resolve) => { release = resolve; });
-  await page.route('**/tobble.wasm', async (route) => {
+  await page.route(/tobble\.[0-9a-f]+\.wasm$/, async (route) => {
     await arrived;
     await route.continue();
   });
@@ -83,7 +83,8 @@ test('the intro is painted before the code has arrived, filling the window, and 
     await page.waitForFunction(() => !document.querySelector('img[data-later]'));
     const walk = await page.evaluate(() => [...document.querySelectorAll('img.picture')]
       .filter((e) => /^walk frame/.test(e.alt)).map((e) => e.getAttribute('src').replace(/\.[0-9a-f]{10}\./, '.')));
-    assert.deepEqual(walk.sort(), ['art/walk0.svg', 'art/walk1.svg', 'art/walk2.svg', 'art/walk3.svg']);
+    // (Tobble himself shows one of them too once the walk's timer has ticked.)
+    assert.deepEqual([...new Set(walk)].sort(), ['art/walk0.svg', 'art/walk1.svg', 'art/walk2.svg', 'art/walk3.svg']);
     assert.deepEqual(await page.evaluate(() => document.body.dataset.state), 'playing');
     assert.deepEqual(errors, []);
     await context.close();
