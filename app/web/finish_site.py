@@ -5,7 +5,7 @@
 
 - Every file that never changes under its name (the wasm, the fonts, the
   pictures, the voice and sounds) gets its content's hash in its name, so a
-  host may keep it for a year; the page finds it through Module.files.
+  host may keep it for a year; the page finds it through Module.file.
 - The home-screen icons are drawn from the game's own icon (rsvg-convert).
 - The page gets its Content-Security-Policy: its inline scripts by their
   hashes, everything else from this site only.
@@ -89,10 +89,13 @@ def page(html, names):
     """The page with the hashed names and its policy."""
     rename = lambda m: names.get(m.group(0), m.group(0))
     html = re.sub(r"\b(?:art|fonts)/[\w.-]+\.(?:svg|woff2)", rename, html)
-    files = ("<script>\nvar Module = typeof Module !== 'undefined' ? Module : {};\nModule.files = "
-             + json.dumps(names, sort_keys=True, separators=(",", ":")) + ";\n</script>\n")
-    html = html.replace("<script>", files + "<script>", 1)
-    scripts = re.findall(r"<script[^>]*>(.*?)</script>", html, flags=re.S)
+    # Data, not code, at the end of the page: nothing to run before the
+    # first paint, and only each name's hash (place.js, Module.file).
+    hashes = {name: hashed.rsplit(".", 2)[1] for name, hashed in names.items()}
+    files = ('<script type="application/json" id="files">'
+             + json.dumps(hashes, sort_keys=True, separators=(",", ":")) + "</script>\n")
+    html = html.replace("</body>", files + "</body>", 1)
+    scripts = re.findall(r"<script(?! type=\"application/json\")[^>]*>(.*?)</script>", html, flags=re.S)
     hashes = sorted({"'sha256-" + base64.b64encode(hashlib.sha256(s.encode()).digest()).decode() + "'"
                      for s in scripts if s.strip()})
     policy = CSP.format(scripts=" ".join(hashes))

@@ -132,7 +132,7 @@ test('a new build is played at the next visit, and its files replace the old one
     const keys = await caches.keys();
     return keys.length === 1 && keys[0] !== old;
   }, first);
-  const cross = await page.evaluate(() => Module.files['art/cross.svg']);
+  const cross = await page.evaluate(() => Module.file('art/cross.svg'));
   own.offline();
   await page.reload();
   await page.waitForFunction(() => document.body.dataset.state === 'playing');

@@ -50,6 +50,13 @@ Module.place.drawn = (root) => {
 };
 
 // A file's name on the host: the site's build puts each file's hash in its
-// name and the names in Module.files (finish_site.py); a page without them
-// asks for the names as they are.
-Module.file = (name) => (Module.files && Module.files[name]) || name;
+// name, and the hashes by name at the end of the page (finish_site.py); a
+// page without them asks for the names as they are.
+Module.file = (name) => {
+  if (!Module.files) {
+    const list = document.getElementById('files');
+    Module.files = list ? JSON.parse(list.textContent) : {};
+  }
+  const hash = Module.files[name];
+  return hash ? name.replace(/(\.[^./]+)$/, `.${hash}$1`) : name;
+};
