@@ -22,8 +22,12 @@ function draw(record, scripts) {
   Module.page.replay(record);
   if (errors.length) throw new Error(errors.join('\n'));
   // This DOM has no window to place the panels in; the page places them as
-  // soon as it knows its own (first_paint.js). Until then a centred panel is
-  // centred by its style alone.
+  // soon as it knows its own (first_paint.js), at its scale. Until then a
+  // centred panel is centred by its style alone.
+  for (const root of document.querySelectorAll('#desk > .panel')) {
+    root.style.transform = '';
+    root.style.removeProperty('--scale');
+  }
   for (const root of document.querySelectorAll('#desk > .panel.centred')) {
     const { width, height } = Module.place.drawn(root);
     const [w, h] = Module.place.outside(width, height);

@@ -1,6 +1,8 @@
 // Measures the browser game: the site's size by part under gzip, the intro's
-// first paint against a plain page with one panel of the intro's size, and
-// the CPU the page costs while Tobble treads on the spot. Prints a table in
+// first paint against a plain page with one panel of the intro's size, when
+// a tap on Start is answered on a slow tablet and network, how soon a
+// repeat visit starts with no network, and the CPU the page costs while
+// Tobble treads on the spot. Prints a table in
 // the form of the desktop's (and writes it to OUT/web-table.md).
 //
 //   node bench/web/bench_web.js SITE OUT [--quick]
@@ -20,10 +22,11 @@ const row = (measure, game, baseline, ratio, target, met, notes) =>
 
 function sizes() {
   const parts = {
-    'code (tobble.wasm)': /^tobble\.wasm$/,
+    'code (tobble.wasm)': /^tobble\.[0-9a-f]+\.wasm$/,
     'page (index.html: the loader, the page script, styles, font metrics, the first screen)': /^index\.html$/,
     'fonts (8 WOFF2 faces)': /^fonts\/.*\.woff2$/,
     'pictures (SVG)': /^art\/.*\.svg$/,
+    'web app (service worker, manifest, 4 PNG icons)': /^(sw\.js|manifest\.webmanifest|icons\/.*\.png)$/,
   };
   const files = [];
   const walk = (dir) => {
@@ -33,6 +36,8 @@ function sizes() {
     }
   };
   walk('');
+  // The .br and .gz beside a file are the same file, for a host to send.
+  files.splice(0, files.length, ...files.filter((f) => !/\.(br|gz)$/.test(f)));
   let total = 0;
   let raw = 0;
   for (const [part, pattern] of Object.entries(parts)) {
@@ -63,6 +68,72 @@ function sizes() {
 }
 
 const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
+const span = (xs) => `[${Math.min(...xs).toFixed(0)}-${Math.max(...xs).toFixed(0)}]`;
+
+// Runs in the page before its scripts: when the core started, and when
+// Tobble's first sentence showed.
+function markStart() {
+  window.marks = {};
+  new MutationObserver(() => {
+    if (!window.marks.playing && document.body && document.body.dataset.state === 'playing') {
+      window.marks.playing = performance.now();
+    }
+    if (!window.marks.talking && [...document.querySelectorAll('.panel .label')]
+      .some((e) => e.style.display !== 'none' && /^Hi! I am Tobble!/.test(e.textContent))) {
+      window.marks.talking = performance.now();
+    }
+  }).observe(document, { subtree: true, childList: true, attributes: true, characterData: true });
+}
+
+const fcp = (page) => page.evaluate(() => new Promise((resolve) => {
+  new PerformanceObserver((list) => {
+    const entry = list.getEntries().find((e) => e.name === 'first-contentful-paint');
+    if (entry) resolve(entry.startTime);
+  }).observe({ type: 'paint', buffered: true });
+}));
+
+// A tablet four times slower than this machine on "Fast 3G" (as the
+// browser's developer tools have it), a first visit: the child taps Start
+// the moment the intro is painted. Times from the navigation's start.
+async function slowStart(browser, url) {
+  const context = await browser.newContext({ viewport: { width: 1024, height: 768 }, hasTouch: true, isMobile: true });
+  await context.addInitScript(markStart);
+  const page = await context.newPage();
+  const cdp = await context.newCDPSession(page);
+  await cdp.send('Emulation.setCPUThrottlingRate', { rate: 4 });
+  await cdp.send('Network.enable');
+  await cdp.send('Network.emulateNetworkConditions',
+    { offline: false, latency: 562.5, downloadThroughput: 180000, uploadThroughput: 84375 });
+  await page.goto(url, { waitUntil: 'commit' });
+  const painted = await fcp(page);
+  await page.getByRole('button', { name: 'Start' }).tap();
+  await page.waitForFunction(() => window.marks.talking, null, { timeout: 120000 });
+  const marks = await page.evaluate(() => window.marks);
+  await context.close();
+  return { painted, ...marks };
+}
+
+// A visit with the whole site kept by the first, and no network: how soon
+// the intro is painted and the game runs, against the first visit's.
+async function offlineStart(browser, site) {
+  const server = await serve({ '/': site });
+  const context = await browser.newContext({ viewport: { width: 1280, height: 1024 } });
+  await context.addInitScript(markStart);
+  const visit = async () => {
+    const page = await context.newPage();
+    await page.goto(server.url);
+    await page.waitForFunction(() => window.marks.playing, null, { timeout: 60000 });
+    return { page, painted: await fcp(page), playing: await page.evaluate(() => window.marks.playing) };
+  };
+  const first = await visit();
+  await first.page.evaluate(() => navigator.serviceWorker.ready);
+  await first.page.close();
+  server.close();
+  server.closeAllConnections();
+  const again = await visit();
+  await context.close();
+  return { first, again };
+}
 
 async function firstPaint(browser, url) {
   const context = await browser.newContext({ viewport: { width: 1280, height: 1024 } });
@@ -118,10 +189,22 @@ async function idle(browser, url, settleMs, measureMs) {
   sizes();
   // The plain page gets the game page's own styles, inline as there, and is
   // served from the site's folder for the same fonts and icon.
-  const styles = fs.readFileSync(path.join(site, 'index.html'), 'utf8').match(/<style>[\s\S]*?<\/style>/g).join('\n');
+  const index = fs.readFileSync(path.join(site, 'index.html'), 'utf8');
+  const styles = index.match(/<style>[\s\S]*?<\/style>/g).join('\n');
+  const hashes = JSON.parse(index.match(/<script type="application\/json" id="files">(.*?)<\/script>/)[1]);
   const plainFile = path.join(site, 'plain-bench.html');
+  // Its panel is placed as the game places the intro's in this window:
+  // scaled to fill it (site/place.js, 8 px margins), so both paint as much.
+  const [w, h, view] = [518, 518, { width: 1280, height: 1024 }];
+  const scale = Math.min((view.width - 16) / w, (view.height - 16) / h);
+  const placed = `left: ${Math.round((view.width - w * scale) / 2)}px; top: ${Math.round((view.height - h * scale) / 2)}px; `
+    + `transform: scale(${scale}); --scale: ${scale}`;
   fs.writeFileSync(plainFile, fs.readFileSync(path.join(__dirname, 'plain.html'), 'utf8')
-    .replace(/<link rel="stylesheet"[^>]*>\n/g, '').replace('</head>', styles + '\n</head>'));
+    .replace(/<link rel="stylesheet"[^>]*>\n/g, '').replace('</head>', styles + '\n</head>')
+    .replace(/style="left: calc\(50% - 259px\); top: calc\(50% - 258px\)"/, `style="${placed}"`)
+    // The site's files by their hashed names (finish_site.py).
+    .replace(/\b(?:art|fonts)\/[\w.-]+\.(?:svg|woff2)/g, (name) => (hashes[name]
+      ? name.replace(/(\.[^./]+)$/, `.${hashes[name]}$1`) : name)));
   const server = await serve({ '/': site });
   const plainUrl = server.url + 'plain-bench.html';
   const browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true,
@@ -146,6 +229,21 @@ async function idle(browser, url, settleMs, measureMs) {
     row(`First paint, intro vs a plain panel (${pairs} pairs)`, `${median(game).toFixed(0)} ms`,
       `${median(plain).toFixed(0)} ms`, `${r.toFixed(2)}x [${Math.min(...ratios).toFixed(2)}-${Math.max(...ratios).toFixed(2)}]`,
       '<= 1.5x', r <= 1.5 ? 'yes' : 'NO', 'first-contentful-paint, headless chromium, served from 127.0.0.1');
+    const slow = [];
+    for (let i = 0; i < (quick ? 2 : 9); ++i) slow.push(await slowStart(browser, server.url));
+    const col = (key) => slow.map((m) => m[key]);
+    row(`A tap on Start at the first paint answered, 4x CPU and "Fast 3G" (${slow.length} runs)`,
+      `${median(col('talking')).toFixed(0)} ms ${span(col('talking'))}`, '-', '-', 'answered', 'yes',
+      `from the navigation; intro painted at ${median(col('painted')).toFixed(0)} ms ${span(col('painted'))}, `
+      + `the core running at ${median(col('playing')).toFixed(0)} ms ${span(col('playing'))}`);
+    const offline = [];
+    for (let i = 0; i < (quick ? 2 : 9); ++i) offline.push(await offlineStart(browser, site));
+    const of = (visit, key) => offline.map((o) => o[visit][key]);
+    row(`Repeat visit with no network, the core running (${offline.length} runs)`,
+      `${median(of('again', 'playing')).toFixed(0)} ms ${span(of('again', 'playing'))}`,
+      `${median(of('first', 'playing')).toFixed(0)} ms`, '-', 'starts', 'yes',
+      `baseline: the first visit, online from 127.0.0.1; intro painted at ${median(of('again', 'painted')).toFixed(0)} ms `
+      + `(first visit ${median(of('first', 'painted')).toFixed(0)} ms)`);
     if (!quick) {
       const g = await idle(browser, server.url, 18000, 20000);
       const p = await idle(browser, plainUrl, 2000, 20000);

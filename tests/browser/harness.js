@@ -10,6 +10,8 @@ const { serve } = require('../../tools/web/serve_site.js');
 const ROOT = path.join(__dirname, '../..');
 const SITE = path.join(ROOT, 'build/web/site');
 const PROBE = path.join(ROOT, 'build/web/probe');
+// The site before the build gives its files hashed names: the probe's page uses it.
+const STAGE = path.join(ROOT, 'build/web/core/app/web/stage');
 const REFERENCE = path.join(ROOT, 'docs/screens');
 const CHROMIUM_ARGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
@@ -20,7 +22,7 @@ const CARDS = 'Pick the Card';
 
 async function launch() {
   if (!fs.existsSync(path.join(SITE, 'index.html'))) throw new Error('no site: run scripts/build-web first');
-  const server = await serve({ '/': SITE, '/probe/': PROBE, '/reference/': REFERENCE });
+  const server = await serve({ '/': SITE, '/probe/': PROBE, '/stage/': STAGE, '/reference/': REFERENCE });
   // Playwright gives the browser a fresh profile of its own each time.
   const browser = await chromium.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true, args: CHROMIUM_ARGS,
@@ -36,11 +38,13 @@ async function launch() {
 
 // A fresh page of the game on a clock the test moves: the game's timers
 // tick only when the test lets time pass, so a whole lesson takes seconds.
-// `init(initArg)` runs in the page before any of its own scripts.
+// `init(initArg)` runs in the page before any of its own scripts;
+// `watch(context)` is called before the page opens.
 async function openGame(env, { touch = false, viewport = { width: 1280, height: 1024 }, init = null,
-  initArg } = {}) {
+  initArg, watch = null } = {}) {
   const context = await env.browser.newContext({ viewport, hasTouch: touch, isMobile: touch, deviceScaleFactor: 1 });
   if (init) await context.addInitScript(init, initArg);
+  if (watch) watch(context);
   const page = await context.newPage();
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
@@ -142,4 +146,4 @@ class Game {
   state() { return this.page.evaluate(() => document.body.dataset.state); }
 }
 
-module.exports = { launch, openGame, INTRO, CARDS, ROOT, PROBE };
+module.exports = { launch, openGame, Game, INTRO, CARDS, ROOT, PROBE, STAGE };

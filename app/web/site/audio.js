@@ -29,7 +29,9 @@ Module.audio = (() => {
 
   function ensureContext() {
     if (!context && Context) {
-      try { context = new Context(); } catch (e) { context = null; }
+      // Opened already by a gesture before this script ran (first_paint.js).
+      context = Module.audioContext || null;
+      if (!context) try { context = new Context(); } catch (e) { context = null; }
     }
     return context;
   }
@@ -43,7 +45,7 @@ Module.audio = (() => {
   }
 
   async function fetchClip(path, type) {
-    const response = await fetch(path + '.' + type);
+    const response = await fetch(Module.file(path + '.' + type));
     if (!response.ok) throw new Error(response.status);
     return decode(await response.arrayBuffer());
   }
@@ -120,8 +122,13 @@ Module.audio = (() => {
   for (const type of ['pointerdown', 'keydown', 'touchend', 'click']) {
     document.addEventListener(type, resume, { capture: true, passive: true });
   }
+  // The child may have tapped before this script ran: no other gesture need come.
+  if (Module.audioContext || (navigator.userActivation && navigator.userActivation.hasBeenActive)) resume();
 
   return {
+    // The clips' format this browser is given, 'none' where it cannot play them.
+    format: Context ? (opus ? 'opus' : 'mp3') : 'none',
+
     // Every clip there is: all of them are fetched after the first paint,
     // a few at a time, those asked for first.
     clips(sounds, voice) {

@@ -69,3 +69,33 @@ Module.afterFirstPaint = new Promise((resolve) => {
   Module.afterFirstPaint.then(() => whenParsed(start));
   whenParsed(() => setTimeout(start, 250));
 })();
+
+// What the child presses before the page script has run (a tap on Start the
+// moment it shows, a key) is kept, in order, for the page script, which
+// keeps it in turn until the game's code runs (page.js). The first such
+// gesture also opens the sound, which some browsers allow only during one.
+(() => {
+  const early = [];
+  const types = ['pointerdown', 'pointerup', 'click', 'keydown'];
+  const held = (e) => {
+    early.push(e);
+    const onPanel = e.target.closest && e.target.closest('.panel .client');
+    if ((e.type === 'pointerdown' && onPanel) || (e.type === 'keydown' && /^(Tab| |Enter)$/.test(e.key))) {
+      e.preventDefault();
+    }
+    const Context = window.AudioContext || window.webkitAudioContext;
+    if (!Module.audioContext && Context && e.type !== 'pointerup') {
+      try {
+        Module.audioContext = new Context();
+        Module.audioContext.resume();
+      } catch (error) {
+        Module.audioContext = null;
+      }
+    }
+  };
+  for (const type of types) document.addEventListener(type, held, true);
+  Module.earlyInput = () => {
+    for (const type of types) document.removeEventListener(type, held, true);
+    return early.splice(0);
+  };
+})();

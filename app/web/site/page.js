@@ -20,10 +20,12 @@ Module.page = (() => {
   let ended = false;
   let firstShown = false;
   // The intro as the core drew it when the site was built is in the page
-  // before the code has arrived; the core then takes its panels over. Until
-  // the core runs, the page takes no input.
+  // before the code has arrived; the core then takes its panels over. What
+  // the child presses until the core has shown its first screen is kept, in
+  // order, and passed on then: a tap on Start the moment it shows counts.
   let replaying = false;
   let live = false;
+  const waiting = [];
   // Pictures that are hidden when drawn are fetched once the first screen
   // has been painted (or as soon as they show), so that the walk's frames do
   // not hold up the intro's first paint.
@@ -32,7 +34,11 @@ Module.page = (() => {
   const desk = () => document.getElementById('desk');
   const css = (rgb) => '#' + rgb.toString(16).padStart(6, '0');
   const px = (v) => v + 'px';
-  const call = (name, ...args) => { if (live && !ended) Module['_tobble_' + name](...args); };
+  const call = (name, ...args) => {
+    if (ended) return;
+    if (live && firstShown) Module['_tobble_' + name](...args);
+    else waiting.push([name, args]);
+  };
   const goLive = () => { if (!replaying) live = true; };
 
   function element(tag, className, parent) {
@@ -79,7 +85,7 @@ Module.page = (() => {
     root.dataset.form = id;
     const bar = element('div', 'titlebar', root);
     const icon = element('img', 'icon', bar);
-    icon.src = 'art/icon.svg';
+    icon.src = Module.file('art/icon.svg');
     icon.alt = '';
     element('span', 'caption', bar).textContent = caption;
     const close = element('button', 'close', bar);
@@ -110,22 +116,52 @@ Module.page = (() => {
       if (e.button !== 0) return;
       e.preventDefault();
       client.setPointerCapture(e.pointerId);
-      const [x, y] = clientPoint(p, e);
-      call('press', id, x, y, performance.now());
+      pointerDown(id, p, e, performance.now());
     });
-    client.addEventListener('pointerup', (e) => {
-      if (e.button !== 0) return;
-      const [x, y] = clientPoint(p, e);
-      call('release', id, x, y);
-    });
-    // A screen reader presses a control without a pointer: a click of no
-    // count, which the core treats as the desktop's accessible press.
-    client.addEventListener('click', (e) => {
-      const target = e.target.closest('[data-slot]');
-      if (e.detail === 0 && target) call('activate', id, Number(target.dataset.slot));
-    });
+    client.addEventListener('pointerup', (e) => pointerUp(id, p, e));
+    client.addEventListener('click', (e) => clicked(id, e));
     client.addEventListener('contextmenu', (e) => e.preventDefault());
     return p;
+  }
+
+  function pointerDown(id, p, e, time) {
+    if (e.button !== 0) return;
+    const [x, y] = clientPoint(p, e);
+    call('press', id, x, y, time);
+  }
+
+  function pointerUp(id, p, e) {
+    if (e.button !== 0) return;
+    const [x, y] = clientPoint(p, e);
+    call('release', id, x, y);
+  }
+
+  // A screen reader presses a control without a pointer: a click of no
+  // count, which the core treats as the desktop's accessible press.
+  function clicked(id, e) {
+    const target = e.target.closest('[data-slot]');
+    if (e.detail === 0 && target) call('activate', id, Number(target.dataset.slot));
+  }
+
+  // What was pressed before this script ran (first_paint.js), as if it had
+  // been pressed now.
+  function earlyInput(events) {
+    for (const e of events) {
+      if (e.type === 'keydown') {
+        keyDown(e);
+        continue;
+      }
+      const root = e.target.closest && e.target.closest('#desk > .panel');
+      const id = root && Number(root.dataset.form);
+      const p = root && panels.get(id);
+      if (!p) continue;
+      if (e.type === 'click' && e.target.closest('.close')) call('close', id);
+      else if (!p.client.contains(e.target)) continue;
+      // The press's own time, for the double-click the core may tell.
+      else if (e.type === 'pointerdown') pointerDown(id, p, e, e.timeStamp);
+      else if (e.type === 'pointerup') pointerUp(id, p, e);
+      else if (e.type === 'click') clicked(id, e);
+    }
   }
 
   function place(p) { p.scale = Module.place(p.root, p.width, p.height, p.centred); }
@@ -155,6 +191,9 @@ Module.page = (() => {
       // Early panels the core did not take over are not the game's.
       for (const [other, q] of panels) if (q.early) closePanel(other);
       Module.afterFirstPaint.then(fetchHiddenPictures);
+      // Once the core has returned to the browser, not from within its call.
+      queueMicrotask(() => { for (const [name, args] of waiting.splice(0)) call(name, ...args); });
+      if (Module.onPlaying) Module.onPlaying();
     }
   }
 
@@ -321,12 +360,12 @@ Module.page = (() => {
         if (!look.picture) {
           e.removeAttribute('src');
           delete e.dataset.later;
-        } else if (e.getAttribute('src') !== 'art/' + look.picture) {
+        } else if (e.getAttribute('src') !== Module.file('art/' + look.picture)) {
           if (look.visible || painted) {
-            e.src = 'art/' + look.picture;
+            e.src = Module.file('art/' + look.picture);
             delete e.dataset.later;
           } else {
-            e.dataset.later = 'art/' + look.picture;
+            e.dataset.later = Module.file('art/' + look.picture);
           }
         }
         break;
@@ -422,7 +461,7 @@ Module.page = (() => {
     document.fonts.load(`${style} ${weight} 16px "${family}"`).catch(() => {});
   }
 
-  document.addEventListener('keydown', (e) => {
+  function keyDown(e) {
     if (ended || e.altKey || e.ctrlKey || e.metaKey) return;
     let key;
     if (e.key === 'Tab') key = e.shiftKey ? KEYS.BackTab : KEYS.Tab;
@@ -436,7 +475,9 @@ Module.page = (() => {
     // The core moves the focus and presses; the browser does neither.
     e.preventDefault();
     if (!e.repeat) call('key', key);
-  });
+  }
+  document.addEventListener('keydown', keyDown);
+  if (Module.earlyInput) earlyInput(Module.earlyInput());
   document.addEventListener('keyup', (e) => { if (!ended && e.key === ' ') e.preventDefault(); });
   window.addEventListener('resize', () => { for (const p of panels.values()) if (!p.root.hidden) place(p); });
 
@@ -447,6 +488,9 @@ Module.page = (() => {
     stateDrawn(found) { document.body.dataset.state = found ? 'drawn' : 'missing'; },
   };
 })();
+
+// The wasm by its hashed name (Module.file), beside the loader.
+Module.locateFile = (name, directory) => directory + Module.file(name);
 
 // A failure of the core itself (out of memory, a broken download) is the
 // game's error report too.

@@ -4,25 +4,31 @@
 
 var Module = typeof Module !== 'undefined' ? Module : {};
 
-// Centred, or where a desktop puts a new window that asks for no place; a
-// panel larger than the window is scaled down whole, keeping its shape, so a
-// tablet or a phone held sideways shows all of it. The panel's size is known
-// from its client area and the frame (tobble.css), so placing it asks the
-// browser for no layout. Returns the scale.
+// Each panel is scaled, up or down, to fill the window with its shape kept,
+// and centred: the pictures are SVG and the texts are text, so it stays
+// crisp on a tablet as on a phone. A page marked data-scale="desktop" (the
+// screen comparison's) shows panels at the desktop's size instead, centred
+// or where a desktop puts a new window, scaled down only where they would
+// not fit. The panel's size is known from its client area and the frame
+// (tobble.css), so placing it asks the browser for no layout. Returns the
+// scale, which the frame's close button reads to keep its target large
+// enough to touch (tobble.css).
 Module.place = (root, width, height, centred) => {
-  const MARGIN = 8; // kept free around a panel that had to be scaled down
+  const MARGIN = 8; // kept free around a panel scaled to the window
   const [w, h] = Module.place.outside(width, height);
-  const fits = Math.min(1, (window.innerWidth - 2 * MARGIN) / w, (window.innerHeight - 2 * MARGIN) / h);
-  const scale = fits > 0 ? fits : 1;
+  const desktop = document.body && document.body.dataset.scale === 'desktop';
+  const fits = Math.min((window.innerWidth - 2 * MARGIN) / w, (window.innerHeight - 2 * MARGIN) / h);
+  const scale = fits > 0 ? (desktop ? Math.min(1, fits) : fits) : 1;
   let left = 2 * MARGIN;
   let top = 2 * MARGIN;
-  if (centred || scale < 1) {
+  if (centred || scale !== 1 || !desktop) {
     left = (window.innerWidth - w * scale) / 2;
     top = (window.innerHeight - h * scale) / 2;
   }
   root.style.left = Math.max(0, Math.round(left)) + 'px';
   root.style.top = Math.max(0, Math.round(top)) + 'px';
-  root.style.transform = scale < 1 ? `scale(${scale})` : '';
+  root.style.transform = scale !== 1 ? `scale(${scale})` : '';
+  root.style.setProperty('--scale', String(scale));
   return scale;
 };
 
@@ -41,4 +47,16 @@ Module.place.drawn = (root) => {
     client, width: parseFloat(client.style.width), height: parseFloat(client.style.height),
     centred: root.classList.contains('centred'),
   };
+};
+
+// A file's name on the host: the site's build puts each file's hash in its
+// name, and the hashes by name at the end of the page (finish_site.py); a
+// page without them asks for the names as they are.
+Module.file = (name) => {
+  if (!Module.files) {
+    const list = document.getElementById('files');
+    Module.files = list ? JSON.parse(list.textContent) : {};
+  }
+  const hash = Module.files[name];
+  return hash ? name.replace(/(\.[^./]+)$/, `.${hash}$1`) : name;
 };
