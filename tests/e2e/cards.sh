@@ -31,8 +31,11 @@ all_up() {
   local i
   for i in $(seq 0 19); do face_up "$1" "$i" || return 1; done
 }
-# The window may be mapped a moment before it is painted on a busy machine.
-wait_shot "$CARDS" preview all_up >/dev/null
+# The preview lasts two seconds, and on a busy machine the window may be
+# mapped a moment before it is painted.
+seen=
+for file in $(burst "$CARDS" preview 2500); do all_up "$file" && seen=$file && break; done
+[ -n "$seen" ] || fail "the cards were never seen all dealt face up"
 
 # The game's timer turns the cards down every two seconds while no turn is
 # half done and keeps a missed pair up until then, so each try starts right
@@ -41,8 +44,11 @@ for try in 1 2 3; do
   wait_shot "$CARDS" face-down first_two_down >/dev/null
   click "$CARDS" "$(card_centre 0)"
   click "$CARDS" "$(card_centre 1)"
-  turned=$(shot "$CARDS" turned)
-  if face_up "$turned" 0 && face_up "$turned" 1; then
+  turned=
+  for file in $(burst "$CARDS" turned 1500); do
+    face_up "$file" 0 && face_up "$file" 1 && turned=$file && break
+  done
+  if [ -n "$turned" ]; then
     for i in $(seq 2 19); do face_down "$turned" "$i" || fail "card $i turned up without a click"; done
     note "two cards turned face up (try $try)"
     close_window "$CARDS"

@@ -316,6 +316,14 @@ shot() {
   echo "$file"
 }
 
+# Screenshots of a window for MS milliseconds, as fast as they come; prints
+# their names. On a busy machine looking at a screenshot takes longer than
+# the game shows some states, so the looking comes afterwards.
+burst() {
+  local end=$(($(now_ms) + $3))
+  while [ "$(now_ms)" -lt $end ]; do shot "$1" "$2"; done
+}
+
 # The colour at (x, y) of an image as R,G,B.
 pixel() {
   convert "$1" -crop "1x1+$2+$3" +repage -format '%[fx:round(255*r)],%[fx:round(255*g)],%[fx:round(255*b)]' info:
