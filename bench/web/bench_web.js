@@ -12,6 +12,7 @@ const path = require('path');
 const zlib = require('zlib');
 const { chromium } = require(path.join(__dirname, '../../tests/browser/node_modules/playwright-core'));
 const { serve } = require('../../tools/web/serve_site.js');
+const { slowTablet } = require('../../tools/web/slow_tablet.js');
 
 const [site, out] = process.argv.slice(2);
 const quick = process.argv.includes('--quick');
@@ -96,14 +97,8 @@ const fcp = (page) => page.evaluate(() => new Promise((resolve) => {
 // browser's developer tools have it), a first visit: the child taps Start
 // the moment the intro is painted. Times from the navigation's start.
 async function slowStart(browser, url) {
-  const context = await browser.newContext({ viewport: { width: 1024, height: 768 }, hasTouch: true, isMobile: true });
+  const { context, page } = await slowTablet(browser);
   await context.addInitScript(markStart);
-  const page = await context.newPage();
-  const cdp = await context.newCDPSession(page);
-  await cdp.send('Emulation.setCPUThrottlingRate', { rate: 4 });
-  await cdp.send('Network.enable');
-  await cdp.send('Network.emulateNetworkConditions',
-    { offline: false, latency: 562.5, downloadThroughput: 180000, uploadThroughput: 84375 });
   await page.goto(url, { waitUntil: 'commit' });
   const painted = await fcp(page);
   await page.getByRole('button', { name: 'Start' }).tap();

@@ -9,6 +9,7 @@ const os = require('os');
 const path = require('path');
 const { execFileSync } = require('child_process');
 const { serve } = require('../../tools/web/serve_site.js');
+const { slowTablet } = require('../../tools/web/slow_tablet.js');
 const { launch, openGame, Game, INTRO, CARDS, ROOT, STAGE } = require('./harness.js');
 const { toGuide, guideTo } = require('./player.js');
 
@@ -144,14 +145,7 @@ test('a new build is played at the next visit, and its files replace the old one
 });
 
 test('a tap on Start the moment it shows, on a slow tablet and network, starts Tobble talking', async () => {
-  const context = await env.browser.newContext({ viewport: { width: 1024, height: 768 }, hasTouch: true, isMobile: true });
-  const page = await context.newPage();
-  const cdp = await context.newCDPSession(page);
-  await cdp.send('Emulation.setCPUThrottlingRate', { rate: 4 });
-  await cdp.send('Network.enable');
-  // "Fast 3G", as the browser's developer tools have it.
-  await cdp.send('Network.emulateNetworkConditions',
-    { offline: false, latency: 562.5, downloadThroughput: 180000, uploadThroughput: 84375 });
+  const { context, page } = await slowTablet(env.browser);
   // The code is held back until the tap, so that the tap surely comes first.
   let release;
   const tapped = new Promise((resolve) => { release = resolve; });
