@@ -19,8 +19,8 @@ class ServerConnection {
   enum class News { Ready, Gone };
   using Listener = std::function<void(News)>;
 
-  // Starts connecting and returns at once; nullptr when the library cannot
-  // even start. `listener` hears, on the library's thread with its lock held,
+  // Starts connecting on the library's thread and returns at once; nullptr
+  // when the library cannot even start its loop. `listener` hears, on the library's thread with its lock held,
   // Ready once the server answers, and Gone once when it refuses, when
   // `deadline` passes first, or when the connection breaks later (the server
   // quit, died or was restarted): it must only hand the news on. No server
@@ -46,12 +46,14 @@ class ServerConnection {
  private:
   ServerConnection() = default;
   // On the library's thread, with its lock held.
+  void begin();
   static void onState(pa_context* context, void* self);
   void tell(News news);
   void dropDeadline();
 
   pa_threaded_mainloop* loop_ = nullptr;
   pa_context* context_ = nullptr;
+  unsigned long long deadline_usec_ = 0;
   pa_time_event* deadline_ = nullptr;  // until the server answers
   Listener listener_;                   // touched under the lock
   bool ready_ = false;
