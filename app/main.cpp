@@ -3,15 +3,15 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "artwork.h"
+#include "qt/artwork.h"
 #include "catalogue.h"
-#include "desktop_buses.h"
-#include "error_report.h"
-#include "form_accessible.h"
-#include "fonts.h"
-#include "game_sound.h"
+#include "qt/desktop_buses.h"
+#include "qt/error_report.h"
+#include "qt/form_accessible.h"
+#include "qt/fonts.h"
+#include "qt/game_sound.h"
 #include "program.h"
-#include "qt_platform.h"
+#include "qt/qt_platform.h"
 #include "screens.h"
 
 int main(int argc, char** argv) {
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
   forms::Program program(platform, assets::pictureInfos());
   platform.attach(program);
   // Voice and sounds follow what the game shows; the M key mutes them.
-  qtgui::GameSound sound(program);
+  qtgui::GameSound sound(program, platform);
   // The intro's first frame shows no picture (Tobble's first walk frame comes
   // with the first tick, half a second later), so the pictures are rendered
   // right after that frame and the window appears sooner. The start-up

@@ -110,6 +110,11 @@ std::optional<long> Process::vmHwmKiB() const {
   return text ? bench::vmHwmKiB(*text) : std::nullopt;
 }
 
+std::optional<long> Process::pssKiB() const {
+  auto text = slurp("/proc/" + std::to_string(pid_) + "/smaps_rollup");
+  return text ? bench::pssKiB(*text) : std::nullopt;
+}
+
 std::optional<long long> Process::cpuTicks() const {
   auto text = slurp("/proc/" + std::to_string(pid_) + "/stat");
   return text ? bench::cpuTicks(*text) : std::nullopt;

@@ -38,6 +38,7 @@ class Process {
 
   // From /proc while it runs.
   std::optional<long> vmHwmKiB() const;
+  std::optional<long> pssKiB() const;
   std::optional<long long> cpuTicks() const;
 
  private:

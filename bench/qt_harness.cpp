@@ -24,17 +24,17 @@
 #include <string>
 #include <vector>
 
-#include "artwork.h"
+#include "qt/artwork.h"
 #include "catalogue.h"
 #include "cards/carder.h"
 #include "completion/form1.h"
-#include "fonts.h"
-#include "game_sound.h"
+#include "qt/fonts.h"
+#include "qt/game_sound.h"
 #include "guide/menu.h"
 #include "intro/starter.h"
 #include "pattern/patternform.h"
 #include "program.h"
-#include "qt_platform.h"
+#include "qt/qt_platform.h"
 #include "screens.h"
 #include "stats.h"
 #include "worm/hit.h"
@@ -132,7 +132,7 @@ struct Game {
     });
     program = std::make_unique<forms::Program>(*platform, assets::pictureInfos());
     platform->attach(*program);
-    sound = std::make_unique<qtgui::GameSound>(*program);
+    sound = std::make_unique<qtgui::GameSound>(*program, *platform);
     screens::installScreens(*program);
   }
 

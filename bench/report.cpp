@@ -71,17 +71,24 @@ double figure(const std::map<std::string, std::string>& figures, const std::stri
   return std::stod(it->second);
 }
 
-std::optional<double> jsonNumber(const std::string& json, const std::string& key) {
-  const auto at = json.find("\"" + key + "\":");
-  if (at == std::string::npos) return std::nullopt;
-  return std::stod(json.substr(at + key.size() + 3));
+nlohmann::json firstBenchmark(const std::string& output) {
+  const nlohmann::json all = nlohmann::json::parse(output);
+  const auto benchmarks = all.find("benchmarks");
+  if (benchmarks == all.end() || !benchmarks->is_array() || benchmarks->empty()) {
+    throw std::runtime_error("the benchmark reported no result");
+  }
+  return benchmarks->front();
 }
 
-std::string jsonString(const std::string& json, const std::string& key) {
-  const auto at = json.find("\"" + key + "\": \"");
-  if (at == std::string::npos) return "";
-  const auto from = at + key.size() + 5;
-  return json.substr(from, json.find('"', from) - from);
+std::optional<double> jsonNumber(const nlohmann::json& record, const std::string& key) {
+  const auto it = record.find(key);
+  if (it == record.end() || !it->is_number()) return std::nullopt;
+  return it->get<double>();
+}
+
+std::string jsonString(const nlohmann::json& record, const std::string& key) {
+  const auto it = record.find(key);
+  return it != record.end() && it->is_string() ? it->get<std::string>() : std::string();
 }
 
 }  // namespace bench

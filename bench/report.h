@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,8 +39,11 @@ std::map<std::string, std::string> parseFigures(const std::string& text);
 // A figure that must be there; throws naming it if it is not.
 double figure(const std::map<std::string, std::string>& figures, const std::string& name);
 
-// Single fields of Google Benchmark's JSON output, found by key.
-std::optional<double> jsonNumber(const std::string& json, const std::string& key);
-std::string jsonString(const std::string& json, const std::string& key);
+// The first benchmark's record in Google Benchmark's JSON output; throws if
+// the output is not JSON or holds no benchmark.
+nlohmann::json firstBenchmark(const std::string& output);
+// A field of that record: none, or "", if it is missing or of another kind.
+std::optional<double> jsonNumber(const nlohmann::json& record, const std::string& key);
+std::string jsonString(const nlohmann::json& record, const std::string& key);
 
 }  // namespace bench

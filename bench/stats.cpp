@@ -46,18 +46,27 @@ PeriodErrors periodErrors(const std::vector<double>& tickTimesMs, double nominal
   return result;
 }
 
-std::optional<long> vmHwmKiB(const std::string& statusText) {
-  std::istringstream in(statusText);
+namespace {
+
+// A "Name:   1234 kB" line of a /proc file.
+std::optional<long> kibField(const std::string& text, const std::string& name) {
+  std::istringstream in(text);
   std::string line;
   while (std::getline(in, line)) {
-    if (line.rfind("VmHWM:", 0) != 0) continue;
-    std::istringstream fields(line.substr(6));
+    if (line.rfind(name, 0) != 0) continue;
+    std::istringstream fields(line.substr(name.size()));
     long kib = 0;
     if (fields >> kib) return kib;
     return std::nullopt;
   }
   return std::nullopt;
 }
+
+}  // namespace
+
+std::optional<long> vmHwmKiB(const std::string& statusText) { return kibField(statusText, "VmHWM:"); }
+
+std::optional<long> pssKiB(const std::string& smapsRollupText) { return kibField(smapsRollupText, "Pss:"); }
 
 std::optional<long long> cpuTicks(const std::string& statText) {
   // Fields after the command name, which ends at the last ')': state is

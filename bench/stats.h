@@ -36,6 +36,9 @@ PeriodErrors periodErrors(const std::vector<double>& tickTimesMs, double nominal
 // Values read from /proc, from the text of one file so that they can be
 // tested without a process.
 std::optional<long> vmHwmKiB(const std::string& statusText);
+// The proportional set size: each shared page counted divided by the number
+// of processes that map it, what the process costs the machine.
+std::optional<long> pssKiB(const std::string& smapsRollupText);
 // utime + stime in clock ticks; the command name may hold spaces and brackets.
 std::optional<long long> cpuTicks(const std::string& statText);
 

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "artwork.h"
-#include "fonts.h"
+#include "qt/artwork.h"
+#include "qt/fonts.h"
 
 // What both picture tools start with: the offscreen platform unless another
 // is asked for, the embedded fonts, and the artwork rendered at 1x and 2x.

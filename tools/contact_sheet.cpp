@@ -9,10 +9,10 @@
 #include <QPainter>
 #include <cstdio>
 
-#include "artwork.h"
+#include "qt/artwork.h"
 #include "artwork_at_both_scales.h"
 #include "catalogue.h"
-#include "fonts.h"
+#include "qt/fonts.h"
 
 int main(int argc, char** argv) {
   preferOffscreen();

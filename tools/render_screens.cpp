@@ -9,10 +9,10 @@
 #include <QImage>
 #include <cstdio>
 
-#include "artwork.h"
+#include "qt/artwork.h"
 #include "artwork_at_both_scales.h"
-#include "fonts.h"
-#include "form_window.h"
+#include "qt/fonts.h"
+#include "qt/form_window.h"
 #include "screen_states.h"
 
 namespace {

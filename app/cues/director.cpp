@@ -62,7 +62,7 @@ void Director::controlChanged(Form& form, int slot, Property what) {
   }
 }
 
-void Director::eventHandled() {
+void Director::eventHandled(forms::Cause) {
   if (ended_) return;
   if (program_.ended()) {
     // Nothing is heard after the end, not even the rest of a sentence.

@@ -33,7 +33,7 @@ class Director final : public forms::Watcher {
   void formShown(forms::Form& form) override;
   void formUnloaded(forms::Form& form) override;
   void controlChanged(forms::Form& form, int slot, forms::Property what) override;
-  void eventHandled() override;
+  void eventHandled(forms::Cause) override;
 
  private:
   enum Touch : std::uint8_t { Appeared = 1, TextChanged = 2, PictureChanged = 4 };

@@ -52,7 +52,7 @@ bool Program::anyLoaded() const {
 }
 
 template <class Handler>
-void Program::dispatch(Handler&& handler) {
+void Program::dispatch(Cause cause, Handler&& handler) {
   if (ended_) return;
   if (inHandler_) {
     ++reentrantEvents_;
@@ -76,7 +76,7 @@ void Program::dispatch(Handler&& handler) {
     exitCode_ = 0;
     platform_.quit(0);
   }
-  for (Watcher* w : watchers_) w->eventHandled();
+  for (Watcher* w : watchers_) w->eventHandled(cause);
 }
 
 void Program::fail(const std::string& message) {
@@ -87,14 +87,14 @@ void Program::fail(const std::string& message) {
 }
 
 void Program::start() {
-  dispatch([&] { ref(FormId::starter).show(); });
+  dispatch(Cause::Start, [&] { ref(FormId::starter).show(); });
 }
 
 void Program::click(Form& form, int slot) {
   if (!form.visible() || slot < 0 || static_cast<std::size_t>(slot) >= form.controls().size()) return;
   const ControlState& state = form.controls()[static_cast<std::size_t>(slot)];
   if (!state.visible || !state.enabled) return;
-  dispatch([&] { form.deliverClick(slot); });
+  dispatch(Cause::Click, [&] { form.deliverClick(slot); });
 }
 
 void Program::clickAt(Form& form, TwipPoint point) {
@@ -109,12 +109,12 @@ void Program::tick(Form& form, int slot, std::uint32_t generation) {
   if (!form.loaded() || form.generation() != generation) return;
   const ControlState& state = form.controls().at(static_cast<std::size_t>(slot));
   if (!state.enabled || state.interval <= 0) return;
-  dispatch([&] { form.deliverTimer(slot); });
+  dispatch(Cause::Tick, [&] { form.deliverTimer(slot); });
 }
 
 void Program::closeWindow(Form& form) {
   if (!form.loaded()) return;
-  dispatch([&] { form.unload(); });
+  dispatch(Cause::Close, [&] { form.unload(); });
 }
 
 }  // namespace forms

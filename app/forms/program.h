@@ -41,8 +41,9 @@ class Program {
   bool anyLoaded() const;
 
   Platform& platform() const { return platform_; }
-  // Adds a follower of every change; it must outlive the program's events.
+  // Adds a follower of every change, until it leaves with `unwatch`.
   void watch(Watcher& watcher) { watchers_.push_back(&watcher); }
+  void unwatch(Watcher& watcher) { std::erase(watchers_, &watcher); }
   // The form layer's changes, told to the platform and then to the watchers.
   void notifyShown(Form& form);
   void notifyHidden(Form& form);
@@ -75,7 +76,7 @@ class Program {
  private:
   static std::size_t index(FormId id) { return static_cast<std::size_t>(id); }
   template <class Handler>
-  void dispatch(Handler&& handler);
+  void dispatch(Cause cause, Handler&& handler);
   void fail(const std::string& message);
 
   Platform& platform_;

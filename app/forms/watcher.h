@@ -4,6 +4,10 @@ namespace forms {
 
 class Form;
 
+// What set an event off. A click is a child waiting for an answer, so what
+// it changes and changes back may be worth telling again; a tick is not.
+enum class Cause { Start, Click, Tick, Close };
+
 // Which property of a control a change touched.
 enum class Property { Visible, Caption, Picture, Position, Enabled, Text };
 
@@ -23,7 +27,7 @@ class Watcher {
   virtual void controlChanged(Form&, int /*slot*/, Property) {}
   // An event (a click, a tick, a close, the start) has been handled, or the
   // program has ended; nothing in the game changes until the next one.
-  virtual void eventHandled() {}
+  virtual void eventHandled(Cause) {}
 };
 
 }  // namespace forms

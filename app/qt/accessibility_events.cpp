@@ -19,11 +19,7 @@ void send(QAccessibleInterface* target, Args&&... args) {
   sendAccessibilityEvent(event);
 }
 
-bool clicking = false;
-
 }  // namespace
-
-void noteClickForAccessibility(bool now) { clicking = now; }
 
 void AccessibilityEvents::mark(forms::Form& form) {
   if (std::find(changed_.begin(), changed_.end(), &form) == changed_.end()) changed_.push_back(&form);
@@ -56,8 +52,8 @@ bool AccessibilityEvents::touched(const forms::Form& form, int slot) const {
   return slot >= 0 && std::find(touched_.begin(), touched_.end(), std::pair{&form, slot}) != touched_.end();
 }
 
-void AccessibilityEvents::eventHandled() {
-  const bool clicked = clicking;
+void AccessibilityEvents::eventHandled(forms::Cause cause) {
+  const bool clicked = cause == forms::Cause::Click;
   if (!accessibilityActive()) {
     told_.clear();
     changed_.clear();
@@ -96,7 +92,7 @@ void AccessibilityEvents::tell(forms::Form& form, FormWindow& window, bool shown
     // A form seen for the first time has told nothing yet: its window is
     // new, and a client reads it whole.
     if (first) continue;
-    QAccessibleInterface* object = window.accessibleChild(slot);
+    QAccessibleInterface* object = window.accessibility().child(slot);
     // A button's own widget tells its visibility and state itself.
     const bool widget = window.buttonFor(slot) != nullptr;
     if (!widget && now.visible != before.visible) {
@@ -115,7 +111,7 @@ void AccessibilityEvents::tell(forms::Form& form, FormWindow& window, bool shown
     }
     if (now.description != before.description) send<QAccessibleEvent>(object, QAccessible::DescriptionChanged);
   }
-  window.syncAccessibleFocus();
+  window.accessibility().syncFocus();
   if (!form.visible()) return;
   if (shown || first) {
     // A window coming to the front says its title and every text it shows.
@@ -124,10 +120,10 @@ void AccessibilityEvents::tell(forms::Form& form, FormWindow& window, bool shown
       if (readAs(form.spec(), told.order[i]) == ReadAs::Text && told.controls[i].visible)
         texts.push_back(told.controls[i].spoken);
     }
-    window.announce(qstr(joinSentences(texts)));
+    window.accessibility().announce(qstr(joinSentences(texts)));
   } else if (!words.empty()) {
     // Also for the focused control: readers do not speak a label's new name.
-    window.announce(qstr(joinSentences(words)));
+    window.accessibility().announce(qstr(joinSentences(words)));
   }
 }
 

@@ -11,17 +11,15 @@ namespace qtgui {
 
 class FormWindow;
 
-// A click is being handled. What it changes and changes back (a light put
-// out and lit again) is said again, since the child who clicked waits for an
-// answer; what a timer does so is not.
-void noteClickForAccessibility(bool clicking);
-
 // Tells a listening screen reader what changed, the way Qt's own widgets do:
 // a shown or hidden control, a new name or text, a change of state, the
 // focus; and puts what a sighted child would notice into words on the
 // window's status line. It compares each changed form with what it told
 // before once the event's handler has ended, so a control set and reset by
-// one handler says nothing. With no client listening it keeps nothing.
+// one handler says nothing, except after a click: what a click changes and
+// changes back (a light put out and lit again) is said again, since the
+// child who clicked waits for an answer. With no client listening it keeps
+// nothing.
 class AccessibilityEvents final : public forms::Watcher {
  public:
   explicit AccessibilityEvents(std::function<FormWindow*(const forms::Form&)> windowOf)
@@ -31,7 +29,7 @@ class AccessibilityEvents final : public forms::Watcher {
   void formHidden(forms::Form& form) override;
   void formUnloaded(forms::Form& form) override;
   void controlChanged(forms::Form& form, int slot, forms::Property what) override;
-  void eventHandled() override;
+  void eventHandled(forms::Cause cause) override;
 
  private:
   struct Told {

@@ -23,30 +23,18 @@ QAccessibleInterface* factory(const QString&, QObject* object) {
 
 QString qstr(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
-std::function<void(QAccessibleEvent&)>& eventSink() {
-  static std::function<void(QAccessibleEvent&)> sink;
-  return sink;
-}
-
 }  // namespace
 
 void installAccessibility() {
   static bool installed = false;
-  if (!installed) QAccessible::installFactory(factory);
+  if (installed) return;
   installed = true;
+  QAccessible::installFactory(factory);
 }
 
-bool accessibilityActive() { return eventSink() || QAccessible::isActive(); }
+bool accessibilityActive() { return QAccessible::isActive(); }
 
-void sendAccessibilityEvent(QAccessibleEvent& event) {
-  if (eventSink()) {
-    eventSink()(event);
-  } else {
-    QAccessible::updateAccessibility(&event);
-  }
-}
-
-void takeAccessibilityEvents(std::function<void(QAccessibleEvent&)> sink) { eventSink() = std::move(sink); }
+void sendAccessibilityEvent(QAccessibleEvent& event) { QAccessible::updateAccessibility(&event); }
 
 FormAccessible::FormAccessible(FormWindow* window)
     : QAccessibleWidget(window, QAccessible::Window), order_(readingOrder(window->form())) {}
@@ -56,9 +44,9 @@ FormWindow* FormAccessible::formWindow() const { return static_cast<FormWindow*>
 int FormAccessible::childCount() const { return int(order_.size()) + 1; }
 
 QAccessibleInterface* FormAccessible::child(int index) const {
-  if (index == int(order_.size())) return formWindow()->statusLine(StatusAccessible::Part::Line);
+  if (index == int(order_.size())) return formWindow()->accessibility().statusLine(StatusAccessible::Part::Line);
   if (index < 0 || index > int(order_.size())) return nullptr;
-  return formWindow()->accessibleChild(order_[std::size_t(index)]);
+  return formWindow()->accessibility().child(order_[std::size_t(index)]);
 }
 
 int FormAccessible::indexOfChild(const QAccessibleInterface* child) const {
@@ -70,7 +58,7 @@ int FormAccessible::indexOfChild(const QAccessibleInterface* child) const {
 
 QAccessibleInterface* FormAccessible::focusChild() const {
   int ring = formWindow()->ringSlot();
-  return ring >= 0 ? formWindow()->accessibleChild(ring) : nullptr;
+  return ring >= 0 ? formWindow()->accessibility().child(ring) : nullptr;
 }
 
 QString FormAccessible::text(QAccessible::Text t) const {
@@ -187,11 +175,11 @@ QWindow* StatusAccessible::window() const { return window_->windowHandle(); }
 
 QAccessibleInterface* StatusAccessible::parent() const {
   return part_ == Part::Line ? QAccessible::queryAccessibleInterface(window_)
-                             : window_->statusLine(Part::Line);
+                             : window_->accessibility().statusLine(Part::Line);
 }
 
 QAccessibleInterface* StatusAccessible::child(int index) const {
-  return part_ == Part::Line && index == 0 ? window_->statusLine(Part::Notification) : nullptr;
+  return part_ == Part::Line && index == 0 ? window_->accessibility().statusLine(Part::Notification) : nullptr;
 }
 
 int StatusAccessible::indexOfChild(const QAccessibleInterface* child) const {
@@ -199,7 +187,7 @@ int StatusAccessible::indexOfChild(const QAccessibleInterface* child) const {
 }
 
 QString StatusAccessible::text(QAccessible::Text t) const {
-  return part_ == Part::Notification && t == QAccessible::Name ? window_->announcement() : QString();
+  return part_ == Part::Notification && t == QAccessible::Name ? window_->accessibility().announcement() : QString();
 }
 
 QAccessible::Role StatusAccessible::role() const {
@@ -210,7 +198,7 @@ QAccessible::State StatusAccessible::state() const {
   QAccessible::State s;
   // The line is there while its window is; its notification once it has
   // said something.
-  s.invisible = !window_->isVisible() || (part_ == Part::Notification && window_->announcement().isEmpty());
+  s.invisible = !window_->isVisible() || (part_ == Part::Notification && window_->accessibility().announcement().isEmpty());
   s.readOnly = true;
   return s;
 }

@@ -18,11 +18,9 @@ class FormWindow;
 // dispatcher as the mouse.
 void installAccessibility();
 
-// Events go out only while a client listens. Tests, on a platform with no
-// accessibility bridge, take them instead; an empty sink gives them back.
+// Events go out, through Qt's bridge, only while a client listens.
 bool accessibilityActive();
 void sendAccessibilityEvent(QAccessibleEvent& event);
-void takeAccessibilityEvents(std::function<void(QAccessibleEvent&)> sink);
 
 class FormAccessible final : public QAccessibleWidget {
  public:

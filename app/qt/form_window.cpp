@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "accessibility_events.h"
 #include "artwork.h"
 #include "form_accessible.h"
 #include "fonts.h"
@@ -60,9 +59,7 @@ FormWindow::FormWindow(forms::Program& program, forms::Form& form, const Artwork
   }
 }
 
-FormWindow::~FormWindow() {
-  for (auto& [slot, id] : accessibleIds_) QAccessible::deleteAccessibleInterface(id);
-}
+FormWindow::~FormWindow() = default;
 
 QPushButton* FormWindow::buttonFor(int slot) const {
   auto it = buttons_.find(slot);
@@ -116,20 +113,7 @@ void FormWindow::syncAllControls() {
 
 std::vector<int> FormWindow::focusOrder() const { return forms::focusOrder(form_); }
 
-void FormWindow::clickControl(int slot) {
-  noteClickForAccessibility(true);
-  program_.click(form_, slot);
-  noteClickForAccessibility(false);
-}
-
-QAccessibleInterface* FormWindow::accessibleControl(int slot) const {
-  auto it = accessibleIds_.find(slot);
-  if (it == accessibleIds_.end()) {
-    auto* control = new ControlAccessible(const_cast<FormWindow*>(this), slot);
-    it = accessibleIds_.emplace(slot, QAccessible::registerAccessibleInterface(control)).first;
-  }
-  return QAccessible::accessibleInterface(it->second);
-}
+void FormWindow::clickControl(int slot) { program_.click(form_, slot); }
 
 int FormWindow::ringSlot() const {
   if (focusedSlot_ < 0) return -1;
@@ -144,57 +128,15 @@ int FormWindow::slotOfButton(const QPushButton* button) const {
   return -1;
 }
 
-QAccessibleInterface* FormWindow::accessibleChild(int slot) const {
-  if (QPushButton* button = buttonFor(slot)) return QAccessible::queryAccessibleInterface(button);
-  return accessibleControl(slot);
-}
-
-QAccessibleInterface* FormWindow::statusLine(StatusAccessible::Part part) const {
-  const int key = part == StatusAccessible::Part::Line ? -1 : -2;
-  auto it = accessibleIds_.find(key);
-  if (it == accessibleIds_.end()) {
-    auto* object = new StatusAccessible(const_cast<FormWindow*>(this), part);
-    it = accessibleIds_.emplace(key, QAccessible::registerAccessibleInterface(object)).first;
-  }
-  return QAccessible::accessibleInterface(it->second);
-}
-
-void FormWindow::announce(QString words) {
-  if (words.isEmpty() || !accessibilityActive()) return;
-  if (!isActiveWindow()) {
-    waitingWords_ = words;
-    return;
-  }
-  waitingWords_.clear();
-  announcement_ = std::move(words);
-  QAccessibleInterface* notification = statusLine(StatusAccessible::Part::Notification);
-  QAccessibleEvent named(notification, QAccessible::NameChanged);
-  sendAccessibilityEvent(named);
-  QAccessibleEvent shown(notification, QAccessible::ObjectShow);
-  sendAccessibilityEvent(shown);
-}
-
-void FormWindow::syncAccessibleFocus() {
-  if (!accessibilityActive() || !isActiveWindow()) return;
-  const int ring = ringSlot();
-  if (ring == focusToldSlot_) return;
-  focusToldSlot_ = ring;
-  QAccessibleEvent event(ring >= 0 ? accessibleChild(ring) : QAccessible::queryAccessibleInterface(this),
-                         QAccessible::Focus);
-  sendAccessibilityEvent(event);
-}
-
 void FormWindow::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   // Qt has just told a listening client that the window has the focus.
-  focusToldSlot_ = -1;
-  syncAccessibleFocus();
-  if (!waitingWords_.isEmpty()) announce(std::exchange(waitingWords_, {}));
+  accessibility_.windowFocused();
 }
 
 void FormWindow::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
-  focusToldSlot_ = kNothingFocused;
+  accessibility_.windowUnfocused();
 }
 
 QRect FormWindow::focusRing(int slot) const {
@@ -210,7 +152,7 @@ void FormWindow::moveFocus(int step) {
   if (focusedSlot_ >= 0 && form_.loaded()) update(toWindow(focusRing(focusedSlot_)));
   focusedSlot_ = order[std::size_t(index)];
   update(toWindow(focusRing(focusedSlot_)));
-  syncAccessibleFocus();
+  accessibility_.syncFocus();
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {

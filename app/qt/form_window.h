@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAccessible>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QRegion>
@@ -10,7 +9,7 @@
 #include <vector>
 
 #include "form.h"
-#include "form_accessible.h"
+#include "window_accessibility.h"
 
 namespace qtgui {
 
@@ -57,23 +56,13 @@ class FormWindow final : public QWidget {
   // A click on the control through the dispatcher, as the keyboard and the
   // accessible press action give it.
   void clickControl(int slot);
-  QAccessibleInterface* accessibleControl(int slot) const;
 
   // The control under the keyboard's ring, or -1 while the ring is on none
   // (not used yet, or its control has gone or been disabled).
   int ringSlot() const;
   int slotOfButton(const QPushButton* button) const;
-  // A control's accessible object: a button's widget object, or a label's or
-  // picture's own.
-  QAccessibleInterface* accessibleChild(int slot) const;
-  QAccessibleInterface* statusLine(StatusAccessible::Part part) const;
-  // What the status line's notification says: the words for the last change.
-  const QString& announcement() const { return announcement_; }
-  // Puts new words in the notification and shows it, which a screen reader
-  // speaks. Words for a window that is not in front wait until it is.
-  void announce(QString words);
-  // Tells a listening client which object has the focus, if that changed.
-  void syncAccessibleFocus();
+  // What the window presents to a screen reader.
+  WindowAccessibility& accessibility() const { return accessibility_; }
 
  signals:
   void firstFramePainted();
@@ -105,11 +94,7 @@ class FormWindow final : public QWidget {
   QElapsedTimer lastPaint_;
   int pressedSlot_ = -1;
   int focusedSlot_ = -1;  // only set once the keyboard is used
-  mutable std::map<int, QAccessible::Id> accessibleIds_;  // by slot; the status line below 0
-  QString announcement_;
-  QString waitingWords_;
-  static constexpr int kNothingFocused = -2;
-  int focusToldSlot_ = kNothingFocused;  // -1: the window itself
+  mutable WindowAccessibility accessibility_{*this};
   bool painted_ = false;
   qreal scale_ = 1;
 };

@@ -7,20 +7,18 @@
 #include "director.h"
 #include "mute_key.h"
 
-class QObject;
-class QThread;
-
 namespace qtgui {
 
+class QtPlatform;
+
 // Everything the desktop game needs to be heard: the cue director watching
-// the program, the M key, and the player. `prepare`, called after the first
-// frame, starts a thread of the sound's own, which loads the sound module and
-// plays every cue, so no sound server can hold up a click or a paint. Until
-// then, and for good when the module or the sound server is missing, cues go
-// nowhere.
+// the program, the M key in every window the platform makes, and the player. `prepare`, called after the first
+// frame, loads the sound module, whose player never waits on the game's
+// thread: the sound server is asked on its client library's own loop thread.
+// Until then, and for good when the module is missing, cues go nowhere.
 class GameSound final : private cues::CuePlayer {
  public:
-  explicit GameSound(forms::Program& program);
+  GameSound(forms::Program& program, QtPlatform& platform);
   ~GameSound() override;
 
   void prepare();
@@ -33,13 +31,9 @@ class GameSound final : private cues::CuePlayer {
   void play(cues::Sound sound) override;
   void say(const cues::Speech& speech, cues::Turn turn) override;
   void silence() override;
-  // Runs `job` on the sound's thread, in order with every other.
-  template <class Job>
-  void post(Job&& job);
 
-  std::unique_ptr<QThread> thread_;
-  QObject* worker_ = nullptr;                // lives on the sound's thread
-  std::unique_ptr<cues::CuePlayer> player_;  // touched only on the sound's thread
+  forms::Program& program_;
+  std::unique_ptr<cues::CuePlayer> player_;  // outlives the director, which plays through it
   cues::Director director_;
   MuteKey muteKey_;
 };

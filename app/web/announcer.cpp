@@ -29,7 +29,7 @@ void Announcer::formUnloaded(forms::Form& form) {
   std::erase_if(changed_, [&](const auto& c) { return c.first == &form; });
 }
 
-void Announcer::eventHandled() {
+void Announcer::eventHandled(forms::Cause) {
   std::string text;
   for (auto [form, slot] : changed_) {
     if (!form->visible()) continue;

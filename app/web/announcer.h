@@ -21,7 +21,7 @@ class Announcer final : public forms::Watcher {
   void formShown(forms::Form& form) override;
   void controlChanged(forms::Form& form, int slot, forms::Property what) override;
   void formUnloaded(forms::Form& form) override;
-  void eventHandled() override;
+  void eventHandled(forms::Cause) override;
 
  private:
   void note(forms::Form& form, int slot);

@@ -4,41 +4,30 @@
 
 namespace web {
 
-namespace {
-
-std::string number(long long v) { return std::to_string(v); }
-
-}  // namespace
-
 FirstFrame::FirstFrame() {
   const Theme theme = desktopTheme();
-  calls_.push_back("[\"theme\"," + number(theme.face) + "," + number(theme.caption) + "," +
-                   number(theme.captionText) + "]");
+  calls_.push_back(pageJson({"theme", theme.face, theme.caption, theme.captionText}));
 }
 
 void FirstFrame::openPanel(int panel, std::string_view caption, int width, int height, std::uint32_t background,
                            bool centred) {
-  std::string call = "[\"openPanel\",";
-  call.append(number(panel)).append(",");
-  appendJsonString(call, caption);
-  call.append(",").append(number(width)).append(",").append(number(height));
-  call.append(",").append(number(background)).append(centred ? ",true]" : ",false]");
-  calls_.push_back(std::move(call));
+  calls_.push_back(pageJson({"openPanel", panel, caption, width, height, background, centred}));
 }
 
-void FirstFrame::showPanel(int panel, int stack) {
-  calls_.push_back("[\"showPanel\"," + number(panel) + "," + number(stack) + "]");
-}
+void FirstFrame::showPanel(int panel, int stack) { calls_.push_back(pageJson({"showPanel", panel, stack})); }
 
-void FirstFrame::hidePanel(int panel) { calls_.push_back("[\"hidePanel\"," + number(panel) + "]"); }
+void FirstFrame::hidePanel(int panel) { calls_.push_back(pageJson({"hidePanel", panel})); }
 
-void FirstFrame::closePanel(int panel) { calls_.push_back("[\"closePanel\"," + number(panel) + "]"); }
+void FirstFrame::closePanel(int panel) { calls_.push_back(pageJson({"closePanel", panel})); }
 
 void FirstFrame::drawControl(int panel, int slot, const ControlLook& look) {
-  calls_.push_back("[\"drawControl\"," + number(panel) + "," + number(slot) + "," + lookJson(look) + "]");
+  // The look is written once, as the live page gets it, and spliced in whole.
+  calls_.push_back(pageJson({"drawControl", panel, slot}));
+  calls_.back().insert(calls_.back().size() - 1, "," + lookJson(look));
 }
 
 std::string FirstFrame::json() const {
+  // One call a line, so that the record reads and diffs well.
   std::string out = "[";
   for (const std::string& call : calls_) out += (out.size() > 1 ? ",\n" : "\n") + call;
   return out + "\n]\n";

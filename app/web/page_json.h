@@ -2,7 +2,7 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
+#include <nlohmann/json.hpp>
 
 #include "page.h"
 
@@ -11,8 +11,8 @@ namespace web {
 // A control's look as the page script takes it: one JSON object, which
 // site/page.js draws whole.
 std::string lookJson(const ControlLook& look);
-// `text` as a JSON string, quotes included.
-void appendJsonString(std::string& out, std::string_view text);
+// Any value as the page reads it: JSON on one line.
+std::string pageJson(const nlohmann::json& value);
 
 // The desktop's system colours for the panels' frames and title bars.
 struct Theme {

@@ -68,12 +68,16 @@ TEST(Report, FieldsOfGoogleBenchmarkJson) {
     }
   ]
 })";
-  EXPECT_DOUBLE_EQ(bench::jsonNumber(json, "items_per_second").value(), 8.8752e6);
-  EXPECT_DOUBLE_EQ(bench::jsonNumber(json, "errors").value(), 0);
-  EXPECT_DOUBLE_EQ(bench::jsonNumber(json, "games").value(), 127974);
-  EXPECT_EQ(bench::jsonNumber(json, "stuck"), std::nullopt);
-  EXPECT_EQ(bench::jsonString(json, "label"), "first error: Overflow");
-  EXPECT_EQ(bench::jsonString(json, "missing"), "");
+  const nlohmann::json run = bench::firstBenchmark(json);
+  EXPECT_DOUBLE_EQ(bench::jsonNumber(run, "items_per_second").value(), 8.8752e6);
+  EXPECT_DOUBLE_EQ(bench::jsonNumber(run, "errors").value(), 0);
+  EXPECT_DOUBLE_EQ(bench::jsonNumber(run, "games").value(), 127974);
+  EXPECT_EQ(bench::jsonNumber(run, "stuck"), std::nullopt);
+  // The run's own fields only, not the context's.
+  EXPECT_EQ(bench::jsonNumber(run, "num_cpus"), std::nullopt);
+  EXPECT_EQ(bench::jsonString(run, "label"), "first error: Overflow");
+  EXPECT_EQ(bench::jsonString(run, "missing"), "");
+  EXPECT_THROW(bench::firstBenchmark(R"({"context": {}})"), std::runtime_error);
 }
 
 }  // namespace

@@ -48,6 +48,14 @@ TEST(ProcFiles, PeakResidentSetFromTheStatusFile) {
   EXPECT_EQ(bench::vmHwmKiB("Name:\tkthreadd\nState:\tS (sleeping)\n"), std::nullopt);
 }
 
+TEST(ProcFiles, ProportionalSetFromTheRollupNotItsSharedParts) {
+  const std::string rollup =
+      "55d0a000-7ffd0000 ---p 00000000 00:00 0  [rollup]\nRss:  60000 kB\nPss:  31234 kB\n"
+      "Pss_Anon:  20000 kB\nPss_File:  11000 kB\nShared_Clean:  30000 kB\n";
+  EXPECT_EQ(bench::pssKiB(rollup), 31234);
+  EXPECT_EQ(bench::pssKiB("Rss:  60000 kB\n"), std::nullopt);
+}
+
 TEST(ProcFiles, CpuTicksCountFromAfterTheCommandName) {
   // The command name may itself hold spaces and closing brackets.
   const std::string stat =

@@ -1,8 +1,7 @@
 #include "server_streams.h"
 
-#include <QCoreApplication>
 #include <QProcess>
-#include <QThread>
+#include <QtCore/qtestsupport_core.h>
 
 int streams() {
   QProcess pactl;
@@ -13,11 +12,7 @@ int streams() {
 
 int streamsOnceSettled() {
   int now = streams();
-  for (int tries = 0; tries < 50 && now > 0; ++tries) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QThread::msleep(40);
-    now = streams();
-  }
+  if (now > 0) (void)QTest::qWaitFor([&] { return (now = streams()) <= 0; }, 5000);
   return now;
 }
 

@@ -6,9 +6,10 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <QtCore/qtestsupport_core.h>
 
 #include "server_streams.h"
-#include "sound_player.h"
+#include "sound/sound_player.h"
 
 namespace {
 
@@ -30,8 +31,9 @@ int mostStreams(int ms) {
 
 TEST(SoundStreams, EverySoundAtOnceHoldsTwoStreamsBesideTheVoiceAndSilenceEndsThem) {
   ASSERT_EQ(streams(), 0) << "this test needs a sound server of its own, with pactl";
-  qtgui::SoundPlayer player;
+  sound::SoundPlayer player;
   player.prepare();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !player.connecting(); }, 20000));
   ASSERT_TRUE(player.hasOutput());
   player.say({"Right!", "Right!", {"right"}}, cues::Turn::Interrupt);
   for (std::size_t sound = 0; sound < cues::kSoundNames.size(); ++sound) player.play(static_cast<cues::Sound>(sound));

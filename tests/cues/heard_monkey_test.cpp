@@ -34,7 +34,7 @@ class Listener final : public Monkey::Follower, public forms::Watcher {
 
   std::string brokenRule(Game&) override { return std::exchange(broken_, {}); }
 
-  void eventHandled() override {
+  void eventHandled(forms::Cause) override {
     if (broken_.empty()) broken_ = check(*game_);
     recorder_->clear();
   }

@@ -272,7 +272,9 @@ struct Log final : Watcher {
   void controlChanged(Form& f, int slot, Property what) override {
     lines.push_back(std::string(f.name()) + " " + std::to_string(slot) + " " + std::to_string(int(what)));
   }
-  void eventHandled() override { lines.push_back("handled"); }
+  void eventHandled(Cause cause) override {
+    lines.push_back(cause == Cause::Start ? "handled start" : cause == Cause::Click ? "handled click" : "handled");
+  }
 };
 }  // namespace
 
@@ -294,9 +296,14 @@ TEST_F(ChangeStream, WatchersHearEachRealChangeInOrderAndThenTheEndOfTheEvent) {
     b().unload();
   });
   const std::vector<std::string> expected{
-      "shown starter", "handled",
+      "shown starter", "handled start",
       "starter 1 1", "starter 3 2", "starter 4 0", "starter 2 2",
-      "shown menu", "hidden starter", "unloaded menu from the layout", "handled"};
+      "shown menu", "hidden starter", "unloaded menu from the layout", "handled click"};
+  EXPECT_EQ(log.lines, expected);
+
+  // A watcher that leaves hears nothing more.
+  program.unwatch(log);
+  inHandler([&] { a().Caption.setCaption("after"); });
   EXPECT_EQ(log.lines, expected);
 }
 
@@ -306,5 +313,5 @@ TEST_F(ChangeStream, TheEventThatEndsTheProgramIsStillTold) {
   program.start();
   inHandler([&] { a().unload(); });
   ASSERT_TRUE(program.ended());
-  EXPECT_EQ(log.lines.back(), "handled");
+  EXPECT_EQ(log.lines.back(), "handled click");
 }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
 #include <QAccessible>
 #include <QPushButton>
 #include <QTest>
@@ -70,20 +74,35 @@ struct Heard {
   QString removed, inserted;  // of a text update
 };
 
+// A client listening where Qt's own bridge does: the platform's
+// accessibility is switched on, as a screen reader switches it on, and every
+// event that would reach the bridge reaches the update handler instead.
 class Listening : public ::testing::Test {
  protected:
   void SetUp() override {
-    qtgui::takeAccessibilityEvents([this](QAccessibleEvent& e) {
-      Heard h{e.type(), e.accessibleInterface(), {}, {}};
-      if (e.type() == QAccessible::TextUpdated) {
-        auto& update = static_cast<QAccessibleTextUpdateEvent&>(e);
-        h.removed = update.textRemoved();
-        h.inserted = update.textInserted();
-      }
-      heard.push_back(h);
-    });
+    current = this;
+    previous_ = QAccessible::installUpdateHandler(&Listening::hear);
+    bridge()->setActive(true);
   }
-  void TearDown() override { qtgui::takeAccessibilityEvents({}); }
+  void TearDown() override {
+    bridge()->setActive(false);
+    QAccessible::installUpdateHandler(previous_);
+    current = nullptr;
+  }
+  static QPlatformAccessibility* bridge() { return QGuiApplicationPrivate::platformIntegration()->accessibility(); }
+
+  static void hear(QAccessibleEvent* e) {
+    if (current == nullptr) return;
+    Heard h{e->type(), e->accessibleInterface(), {}, {}};
+    if (e->type() == QAccessible::TextUpdated) {
+      auto* update = static_cast<QAccessibleTextUpdateEvent*>(e);
+      h.removed = update->textRemoved();
+      h.inserted = update->textInserted();
+    }
+    current->heard.push_back(h);
+  }
+  static inline Listening* current = nullptr;
+  QAccessible::UpdateHandler previous_ = nullptr;
 
   // The events of one type that reached `target` (any target if null).
   std::vector<Heard> of(QAccessible::Event type, QAccessibleInterface* target = nullptr) const {
@@ -96,7 +115,7 @@ class Listening : public ::testing::Test {
   // The notification said something since the last clear.
   QStringList announced(qtgui::FormWindow* window) const {
     QStringList words;
-    QAccessibleInterface* notification = window->statusLine(qtgui::StatusAccessible::Part::Notification);
+    QAccessibleInterface* notification = window->accessibility().statusLine(qtgui::StatusAccessible::Part::Notification);
     for (const Heard& h : of(QAccessible::ObjectShow, notification)) words << h.target->text(QAccessible::Name);
     return words;
   }
@@ -255,7 +274,7 @@ TEST_F(Listening, ACaptionChangeRenamesTheTextAndIsSaid) {
   Starter& intro = game.form<Starter>();
   qtgui::FormWindow* window = game.window(intro);
   activate(window);
-  EXPECT_EQ(window->announcement(), QStringLiteral("Tobble Goes to school! Tobble. goes to school"))
+  EXPECT_EQ(window->accessibility().announcement(), QStringLiteral("Tobble Goes to school! Tobble. goes to school"))
       << "a window in front says its title and its texts";
   QAccessibleInterface* speech = tree(game, intro)->child(3);
 
@@ -377,7 +396,7 @@ TEST(Accessibility, WithNoClientNothingIsToldOrKept) {
   QtGame game;
   ASSERT_FALSE(QAccessible::isActive());
   toGuide(game);
-  EXPECT_TRUE(game.window(game.form<Menu>())->announcement().isEmpty());
+  EXPECT_TRUE(game.window(game.form<Menu>())->accessibility().announcement().isEmpty());
 }
 
 // Protects play without a mouse: Tab moves a visible ring, Space and Enter click.

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include "artwork.h"
+#include "qt/artwork.h"
 #include "catalogue.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "desktop_buses.h"
+#include "qt/desktop_buses.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 
-#include "fonts.h"
+#include "qt/fonts.h"
 
 // Protects the embedded fonts, cut down at build time and partly renamed:
 // every face the layouts ask for is drawn with the game's own font, not one

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "error_report.h"
+#include "qt/error_report.h"
 #include "intro/starter.h"
 #include "qt_game.h"
 

@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "catalogue.h"
-#include "fonts.h"
-#include "form_accessible.h"
+#include "qt/fonts.h"
+#include "qt/form_accessible.h"
 #include "screens.h"
 
 namespace testing_support {

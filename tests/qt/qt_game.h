@@ -4,9 +4,9 @@
 #include <QStringList>
 #include <memory>
 
-#include "artwork.h"
+#include "qt/artwork.h"
 #include "program.h"
-#include "qt_platform.h"
+#include "qt/qt_platform.h"
 
 namespace testing_support {
 

@@ -5,7 +5,7 @@
 
 #include "intro/starter.h"
 #include "qt_game.h"
-#include "screen_fit.h"
+#include "qt/screen_fit.h"
 
 using qtgui::fitToScreen;
 using qtgui::ScreenFit;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <QWidget>
@@ -11,47 +12,86 @@
 #include <QTemporaryDir>
 #include <cstring>
 
-#include "clip_sink.h"
-#include "effect_sinks.h"
-#include "mute_key.h"
-#include "sound_player.h"
+#include "sound/clip_sink.h"
+#include "sound/effect_sinks.h"
+#include "qt/mute_key.h"
+#include "sound/sound_player.h"
 
 // Protects the desktop's side of the sound: the M key and a machine that
 // has no sound server.
 
-TEST(MuteKey, MInAnyWindowTogglesOnceAndOtherKeysPassThrough) {
-  int toggles = 0;
-  qtgui::MuteKey key([&] { ++toggles; });
-  QWidget window;
-  auto* button = new QPushButton(QStringLiteral("Start"), &window);
-  window.show();
-  QTest::keyClick(&window, Qt::Key_M);
-  EXPECT_EQ(toggles, 1);
-  // From a button with the focus, the key travels on to its window: still one toggle.
-  button->setFocus();
-  QTest::keyClick(button, Qt::Key_M);
-  EXPECT_EQ(toggles, 2);
-  QTest::keyClick(&window, Qt::Key_M, Qt::ShiftModifier);
-  EXPECT_EQ(toggles, 3);
-  QTest::keyClick(&window, Qt::Key_M, Qt::ControlModifier);
-  QTest::keyClick(&window, Qt::Key_N);
-  EXPECT_EQ(toggles, 3);
+namespace {
+
+// Points the sound library at `server` for one test, and puts back what was
+// there, so no later test inherits it.
+class ScopedSoundServer {
+ public:
+  explicit ScopedSoundServer(const QByteArray& server)
+      : had_(qEnvironmentVariableIsSet("PULSE_SERVER")), old_(qgetenv("PULSE_SERVER")) {
+    qputenv("PULSE_SERVER", server);
+  }
+  ~ScopedSoundServer() {
+    if (had_) {
+      qputenv("PULSE_SERVER", old_);
+    } else {
+      qunsetenv("PULSE_SERVER");
+    }
+  }
+
+ private:
+  bool had_;
+  QByteArray old_;
+};
+
+// Waits for the player to settle its look for a server: well past its own
+// one-second deadline, so only a player that never gives up fails.
+bool settles(const sound::SoundPlayer& player) {
+  return QTest::qWaitFor([&] { return !player.connecting(); }, 20000);
 }
 
-TEST(SoundPlayer, WithoutASoundServerNothingIsPlayedAndNothingFails) {
-  qputenv("PULSE_SERVER", "unix:/nonexistent/tobble-test");
-  qtgui::SoundPlayer player;
-  player.say({"Get Ready!", "Get Ready!", {"cards_get_ready"}}, cues::Turn::Interrupt);  // before prepare
+}  // namespace
+
+TEST(MuteKey, MInEveryWindowTogglesOnceAndOtherKeysPassThrough) {
+  int toggles = 0;
+  qtgui::MuteKey key([&] { ++toggles; });
+  QWidget first, second;
+  for (QWidget* window : {&first, &second}) {
+    key.addTo(window);
+    // In whichever window is in front, and from a button with the focus.
+    auto* button = new QPushButton(QStringLiteral("Start"), window);
+    window->show();
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, Qt::Key_M);
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_M);
+  }
+  EXPECT_EQ(toggles, 4);
+  QTest::keyClick(&second, Qt::Key_M, Qt::ShiftModifier);
+  EXPECT_EQ(toggles, 5);
+  QTest::keyClick(&second, Qt::Key_M, Qt::ControlModifier);
+  QTest::keyClick(&second, Qt::Key_N);
+  EXPECT_EQ(toggles, 5);
+}
+
+TEST(SoundPlayer, WithoutASoundServerItGivesUpQuietly) {
+  ScopedSoundServer nowhere("unix:/nonexistent/tobble-test");
+  sound::SoundPlayer player;
+  player.say({"Get Ready!", "Get Ready!", {"cards_get_ready"}}, cues::Turn::Interrupt);
+  EXPECT_FALSE(player.connecting()) << "looked for a server before prepare";
   player.prepare();
+  ASSERT_TRUE(settles(player));
   EXPECT_FALSE(player.hasOutput());
   player.play(cues::Sound::fanfare);
   player.say({"Right!", "Right!", {"right", "no_such_clip"}}, cues::Turn::Follow);
   player.silence();
+  ASSERT_TRUE(settles(player));
+  EXPECT_FALSE(player.hasOutput());
 }
 
-TEST(SoundPlayer, AServerThatNeverAnswersIsGivenUpAndNothingIsPlayed) {
+TEST(SoundPlayer, AServerThatNeverAnswersIsGivenUpWithoutHoldingUpTheGame) {
   // A socket that takes the connection and never says a word, as a hung
-  // server would: without the deadline, prepare would wait for ever.
+  // server would: without the deadline, the player would look for ever.
   QTemporaryDir dir;
   const QByteArray path = dir.filePath(QStringLiteral("native")).toUtf8();
   const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
@@ -62,21 +102,21 @@ TEST(SoundPlayer, AServerThatNeverAnswersIsGivenUpAndNothingIsPlayed) {
   std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
   ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   ASSERT_EQ(listen(listener, 4), 0);
-  qputenv("PULSE_SERVER", "unix:" + path);
   {
-    qtgui::SoundPlayer player;
+    ScopedSoundServer hung("unix:" + path);
+    sound::SoundPlayer player;
     player.prepare();
-    EXPECT_FALSE(player.hasOutput());
-    player.play(cues::Sound::fanfare);
+    // Back at once, still looking: the game's thread never waits for it.
+    EXPECT_TRUE(player.connecting());
     player.say({"Right!", "Right!", {"right"}}, cues::Turn::Interrupt);
-    player.silence();
+    ASSERT_TRUE(settles(player));
+    EXPECT_FALSE(player.hasOutput());
   }
   close(listener);
-  qunsetenv("PULSE_SERVER");
 }
 
 TEST(SoundSinks, ANewSoundTakesAFreeSinkElseCutsTheOneThatStartedFirst) {
-  using qtgui::pickSink;
+  using sound::pickSink;
   EXPECT_EQ(pickSink({false, false}, {0, 0}), 0u);
   // A free sink is taken even when a busy one started earlier.
   EXPECT_EQ(pickSink({true, false}, {1, 2}), 1u);
@@ -121,17 +161,17 @@ TEST(VoiceClips, TheSamplesAreFoundPastOtherChunksAndOnlySixteenBitPcmIsPlayed) 
   // An odd-sized chunk before the samples is padded to an even length. The
   // samples are read in place, so the file must outlive them.
   const QByteArray file = wav(fmt(1, 1, 22050, 16) + chunk("LIST", "abc") + chunk("data", samples));
-  const qtgui::ClipFormat format = qtgui::wavSamples(file, &found);
+  const sound::ClipFormat format = sound::wavSamples(file, &found);
   ASSERT_TRUE(format.isValid());
   EXPECT_EQ(format.sampleRate, 22050);
   EXPECT_EQ(format.channels, 1);
   EXPECT_EQ(found, samples);
 
-  EXPECT_FALSE(qtgui::wavSamples(wav(fmt(3, 1, 22050, 32) + chunk("data", samples)), &found).isValid()) << "float";
-  EXPECT_FALSE(qtgui::wavSamples(wav(fmt(1, 1, 22050, 8) + chunk("data", samples)), &found).isValid()) << "8-bit";
-  EXPECT_FALSE(qtgui::wavSamples(wav(chunk("data", samples)), &found).isValid()) << "no format";
+  EXPECT_FALSE(sound::wavSamples(wav(fmt(3, 1, 22050, 32) + chunk("data", samples)), &found).isValid()) << "float";
+  EXPECT_FALSE(sound::wavSamples(wav(fmt(1, 1, 22050, 8) + chunk("data", samples)), &found).isValid()) << "8-bit";
+  EXPECT_FALSE(sound::wavSamples(wav(chunk("data", samples)), &found).isValid()) << "no format";
   QByteArray cut = wav(fmt(1, 1, 22050, 16) + chunk("data", samples));
   cut.chop(2);
-  EXPECT_FALSE(qtgui::wavSamples(cut, &found).isValid()) << "cut short";
-  EXPECT_FALSE(qtgui::wavSamples("not a wave file", &found).isValid());
+  EXPECT_FALSE(sound::wavSamples(cut, &found).isValid()) << "cut short";
+  EXPECT_FALSE(sound::wavSamples("not a wave file", &found).isValid());
 }

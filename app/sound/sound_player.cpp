@@ -5,9 +5,8 @@
 
 #include "clip_sink.h"
 #include "effect_sinks.h"
-#include "sound_server.h"
 
-namespace qtgui {
+namespace sound {
 
 namespace {
 
@@ -22,12 +21,11 @@ QString voicePath(const QString& key) { return QStringLiteral(":/audio/voice/%1.
 constexpr std::size_t kSoundsAtOnce = 2;
 
 // A local sound server answers in milliseconds; one that takes longer is
-// not worth waiting for, and the wait holds up only the sound's thread.
+// not worth waiting for. Nothing waits for it but the sentence at hand.
 constexpr std::chrono::milliseconds kServerDeadline{1000};
 
 // A server that went away is looked for again soon, then less and less
-// often: a failed attempt on a machine with no server costs a few
-// microseconds, one on a stopped server a second of the sound's thread.
+// often: an attempt on a machine with no server costs a few microseconds.
 constexpr std::chrono::milliseconds kFirstRetry{250};
 constexpr std::chrono::milliseconds kLongestRetry{4000};
 
@@ -35,9 +33,7 @@ constexpr std::chrono::milliseconds kLongestRetry{4000};
 
 SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent), retryWait_(kFirstRetry) {
   retry_.setSingleShot(true);
-  QObject::connect(&retry_, &QTimer::timeout, this, [this] {
-    if (!connectToServer()) retryLater();
-  });
+  QObject::connect(&retry_, &QTimer::timeout, this, [this] { connectToServer(); });
 }
 
 SoundPlayer::~SoundPlayer() = default;
@@ -45,35 +41,50 @@ SoundPlayer::~SoundPlayer() = default;
 void SoundPlayer::prepare() {
   if (prepared_) return;
   prepared_ = true;
-  if (!connectToServer()) retryLater();
+  connectToServer();
 }
 
-bool SoundPlayer::connectToServer() {
+void SoundPlayer::connectToServer() {
   lastAttempt_ = Clock::now();
-  server_ = SoundServer::connect(kServerDeadline);
-  output_ = server_ != nullptr;
-  if (!output_) return false;
   retry_.stop();
+  connecting_ = true;
+  const unsigned attempt = ++attempt_;
+  // The news comes on the library's thread; the sinks are made on this one.
+  server_ = ServerConnection::open(kServerDeadline, [this, attempt](ServerConnection::News news) {
+    QMetaObject::invokeMethod(
+        this, [this, attempt, news] { if (attempt == attempt_) settle(news); }, Qt::QueuedConnection);
+  });
+  if (!server_) {
+    connecting_ = false;
+    retryLater();
+  }
+}
+
+void SoundPlayer::settle(ServerConnection::News news) {
+  if (news == ServerConnection::News::Gone) {
+    lose();
+    return;
+  }
+  connecting_ = false;
   retryWait_ = kFirstRetry;
   voice_ = std::make_unique<ClipSink>(*server_, [this] {
     speaking_ = false;
     sayNext();
   });
   sounds_ = std::make_unique<EffectSinks>(*server_, kSoundsAtOnce);
-  // The news comes on the library's thread; the sinks go on this one.
-  server_->onLost([this] { QMetaObject::invokeMethod(this, [this] { lose(); }, Qt::QueuedConnection); });
-  return true;
+  // A sentence said while the server was being looked for.
+  sayNext();
 }
 
 void SoundPlayer::lose() {
   if (!server_) return;
   clips_.clear();
   speaking_ = false;
+  connecting_ = false;
   // The sinks play through the connection, so they go first.
   voice_.reset();
   sounds_.reset();
   server_.reset();
-  output_ = false;
   retryLater();
 }
 
@@ -92,11 +103,11 @@ void SoundPlayer::play(cues::Sound sound) {
 void SoundPlayer::say(const cues::Speech& speech, cues::Turn turn) {
   // A sentence is worth a look for a server that came back since the last
   // retry, so the child hears it rather than the one after.
-  if (!voice_ && prepared_ && Clock::now() - lastAttempt_ >= kFirstRetry && !connectToServer()) retryLater();
-  if (!voice_) return;
+  if (!server_ && prepared_ && Clock::now() - lastAttempt_ >= kFirstRetry) connectToServer();
+  if (!server_) return;
   if (turn == cues::Turn::Interrupt) {
     clips_.clear();
-    voice_->stop();
+    if (voice_) voice_->stop();
     speaking_ = false;
   }
   for (const std::string& clip : speech.clips) clips_.push_back(QString::fromStdString(clip));
@@ -111,7 +122,8 @@ void SoundPlayer::silence() {
 }
 
 void SoundPlayer::sayNext() {
-  while (!clips_.empty()) {
+  // While the server is being looked for, the clips wait for it.
+  while (voice_ && !clips_.empty()) {
     const QString path = voicePath(clips_.front());
     clips_.pop_front();
     // A clip that is missing is skipped.
@@ -122,4 +134,4 @@ void SoundPlayer::sayNext() {
   }
 }
 
-}  // namespace qtgui
+}  // namespace sound

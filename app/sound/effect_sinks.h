@@ -5,10 +5,10 @@
 #include <memory>
 #include <vector>
 
-namespace qtgui {
+namespace sound {
 
 class ClipSink;
-class SoundServer;
+class ServerConnection;
 
 // The sounds, which may overlap each other and the voice, played through a
 // small fixed set of clip sinks rather than one player per sound: each sink
@@ -16,7 +16,7 @@ class SoundServer;
 // memory no longer grows with the number of different sounds heard.
 class EffectSinks {
  public:
-  EffectSinks(SoundServer& server, std::size_t count);
+  EffectSinks(ServerConnection& server, std::size_t count);
   ~EffectSinks();
 
   // Plays a clip on a free sink, or cuts the one that started first; false
@@ -34,4 +34,4 @@ class EffectSinks {
 // started first, so the newest sounds (a pattern's last note) are kept.
 std::size_t pickSink(const std::vector<bool>& busy, const std::vector<unsigned>& started);
 
-}  // namespace qtgui
+}  // namespace sound

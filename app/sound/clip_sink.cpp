@@ -5,16 +5,13 @@
 #include <pulse/sample.h>
 #include <pulse/stream.h>
 #include <pulse/timeval.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include <QResource>
 #include <QtEndian>
-#include <cstdint>
 
-#include "sound_server.h"
+#include "server_connection.h"
 
-namespace qtgui {
+namespace sound {
 
 namespace {
 
@@ -47,7 +44,7 @@ ClipFormat wavSamples(const QByteArray& file, QByteArray* samples) {
   return {};
 }
 
-ClipSink::ClipSink(SoundServer& server, std::function<void()> finished)
+ClipSink::ClipSink(ServerConnection& server, std::function<void()> finished)
     : server_(server), finished_(std::move(finished)) {}
 
 ClipSink::~ClipSink() { stop(); }
@@ -68,7 +65,7 @@ bool ClipSink::play(const QString& resourcePath) {
   const qsizetype whole = samples.size() - samples.size() % (2 * format.channels);
   samples = inPlace_ ? QByteArray::fromRawData(samples.constData(), whole) : QByteArray(samples.constData(), whole);
 
-  SoundServer::Lock lock(server_);
+  ServerConnection::Lock lock(server_);
   if (pa_context_get_state(server_.context()) != PA_CONTEXT_READY) return false;
   const pa_sample_spec pcm{PA_SAMPLE_S16LE, static_cast<uint32_t>(format.sampleRate),
                             static_cast<uint8_t>(format.channels)};
@@ -98,13 +95,13 @@ bool ClipSink::play(const QString& resourcePath) {
 
 void ClipSink::stop() {
   {
-    SoundServer::Lock lock(server_);
+    ServerConnection::Lock lock(server_);
     // A clip that has ended but whose end is not yet delivered is not delivered.
     ++clip_;
     release();
   }
   playing_ = false;
-  forgetSamples();
+  samples_.clear();
 }
 
 void ClipSink::release() {
@@ -137,20 +134,6 @@ void ClipSink::release() {
     pa_stream_unref(stream_);
   }
   stream_ = nullptr;
-}
-
-void ClipSink::forgetSamples() {
-  if (inPlace_ && !samples_.isEmpty()) {
-    // The samples are the program's own read-only data, mapped from its file:
-    // the pages wholly inside the clip can leave memory, and would be read
-    // from the file again if the clip is played again.
-    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto begin = reinterpret_cast<std::uintptr_t>(samples_.constData());
-    const std::uintptr_t first = (begin + page - 1) & ~(page - 1);
-    const std::uintptr_t last = (begin + static_cast<std::uintptr_t>(samples_.size())) & ~(page - 1);
-    if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
-  }
-  samples_.clear();
 }
 
 void ClipSink::onWrite(pa_stream* stream, size_t bytes, void* self) {
@@ -191,4 +174,4 @@ void ClipSink::ended() {
       Qt::QueuedConnection);
 }
 
-}  // namespace qtgui
+}  // namespace sound

@@ -5,7 +5,7 @@
 #include "sound_player.h"
 
 extern "C" Q_DECL_EXPORT cues::CuePlayer* tobbleMakeSoundPlayer() {
-  auto* player = new qtgui::SoundPlayer;
+  auto* player = new sound::SoundPlayer;
   player->prepare();
   return player;
 }

@@ -2,7 +2,7 @@
 
 #include "clip_sink.h"
 
-namespace qtgui {
+namespace sound {
 
 std::size_t pickSink(const std::vector<bool>& busy, const std::vector<unsigned>& started) {
   std::size_t oldest = 0;
@@ -13,7 +13,7 @@ std::size_t pickSink(const std::vector<bool>& busy, const std::vector<unsigned>&
   return oldest;
 }
 
-EffectSinks::EffectSinks(SoundServer& server, std::size_t count) : started_(count, 0) {
+EffectSinks::EffectSinks(ServerConnection& server, std::size_t count) : started_(count, 0) {
   for (std::size_t i = 0; i < count; ++i) sinks_.push_back(std::make_unique<ClipSink>(server, [] {}));
 }
 
@@ -31,4 +31,4 @@ void EffectSinks::stop() {
   for (const auto& sink : sinks_) sink->stop();
 }
 
-}  // namespace qtgui
+}  // namespace sound

@@ -8,9 +8,9 @@
 struct pa_operation;
 struct pa_stream;
 
-namespace qtgui {
+namespace sound {
 
-class SoundServer;
+class ServerConnection;
 
 // The format of a clip's 16-bit PCM samples.
 struct ClipFormat {
@@ -24,11 +24,11 @@ struct ClipFormat {
 // kept once it has been played: Tobble's voice is one, the sounds share a few.
 // The sound server's stream is held only while a clip plays.
 //
-// Lives on one thread with an event loop (the sound's): `finished` is called
-// there, never inside a callback of the sound library.
+// Lives on a thread with an event loop (the game's own): `finished` is
+// called there, never inside a callback of the sound library.
 class ClipSink {
  public:
-  ClipSink(SoundServer& server, std::function<void()> finished);
+  ClipSink(ServerConnection& server, std::function<void()> finished);
   ~ClipSink();
   ClipSink(const ClipSink&) = delete;
   ClipSink& operator=(const ClipSink&) = delete;
@@ -49,10 +49,8 @@ class ClipSink {
   void ended();  // hands the end of the clip to the sink's own thread
   // Lets go of the stream; the caller holds the lock.
   void release();
-  // Gives back the memory the played clip's samples took.
-  void forgetSamples();
 
-  SoundServer& server_;
+  ServerConnection& server_;
   std::function<void()> finished_;
   pa_stream* stream_ = nullptr;
   pa_operation* drain_ = nullptr;
@@ -68,4 +66,4 @@ class ClipSink {
 // their format; an invalid format if it is not 16-bit PCM.
 ClipFormat wavSamples(const QByteArray& file, QByteArray* samples);
 
-}  // namespace qtgui
+}  // namespace sound
