@@ -15,10 +15,12 @@
 #include "screens.h"
 
 int main(int argc, char** argv) {
-  // Before Qt starts any thread or touches a bus. Half a second is long for
-  // buses that work and short enough for the intro to show promptly.
+  // Before Qt starts any thread or touches a bus. A second is long for buses
+  // that work, even on a busy machine (wrongly setting them aside would cost
+  // a blind child the reader), and short enough for the intro to show within
+  // two seconds when one is frozen.
   qtgui::fitThreadsInAddressSpace();
-  qtgui::guardDesktopBuses(std::chrono::milliseconds(500));
+  qtgui::guardDesktopBuses(std::chrono::milliseconds(1000));
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tobble"));
   // No display name: Qt would add it to every title bar after the caption.
