@@ -22,8 +22,10 @@ void FirstFrame::closePanel(int panel) { calls_.push_back(pageJson({"closePanel"
 
 void FirstFrame::drawControl(int panel, int slot, const ControlLook& look) {
   // The look is written once, as the live page gets it, and spliced in whole.
-  calls_.push_back(pageJson({"drawControl", panel, slot}));
-  calls_.back().insert(calls_.back().size() - 1, "," + lookJson(look));
+  std::string call = pageJson({"drawControl", panel, slot});
+  call.pop_back();
+  call.append(",").append(lookJson(look)).append("]");
+  calls_.push_back(std::move(call));
 }
 
 std::string FirstFrame::json() const {
