@@ -21,7 +21,11 @@ template <class Change>
 void ControlRef::write(Property what, Change&& change) {
   ControlState& state = form_->touchForWrite(slot_);
   TwipRect before = state.rect;
-  if (change(state)) form_->changed(slot_, before.united(state.rect), what);
+  if (change(state)) {
+    form_->changed(slot_, before.united(state.rect), what);
+  } else {
+    form_->rewritten(slot_, what);
+  }
 }
 
 void ControlRef::setVisible(bool visible) {

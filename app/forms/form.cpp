@@ -106,6 +106,10 @@ void Form::changed(int slot, TwipRect area, Property what) {
   program_.notifyChanged(*this, slot, area, what);
 }
 
+void Form::rewritten(int slot, Property what) {
+  if (spec_.controls[static_cast<std::size_t>(slot)].kind != Kind::Timer) program_.notifyRewritten(*this, slot, what);
+}
+
 void Form::timerChanged(int slot) { program_.platform().timerChanged(*this, slot); }
 
 Form& Form::form(FormId id) const { return program_.ref(id); }

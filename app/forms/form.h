@@ -64,6 +64,7 @@ class Form {
   const ControlState& touch(int slot);
   ControlState& touchForWrite(int slot);
   void changed(int slot, TwipRect area, Property what);
+  void rewritten(int slot, Property what);
   void timerChanged(int slot);
 
   // Whether a Click of the control reaches a handler.

@@ -44,6 +44,10 @@ void Program::notifyChanged(Form& form, int slot, TwipRect area, Property what) 
   for (Watcher* w : watchers_) w->controlChanged(form, slot, what);
 }
 
+void Program::notifyRewritten(Form& form, int slot, Property what) {
+  for (Watcher* w : watchers_) w->controlRewritten(form, slot, what);
+}
+
 bool Program::anyLoaded() const {
   for (const auto& form : forms_) {
     if (form && form->loaded()) return true;

@@ -49,6 +49,7 @@ class Program {
   void notifyHidden(Form& form);
   void notifyUnloaded(Form& form);
   void notifyChanged(Form& form, int slot, TwipRect area, Property what);
+  void notifyRewritten(Form& form, int slot, Property what);
   Runtime& runtime() { return runtime_; }
   const Pictures& pictures() const { return pictures_; }
 

@@ -25,6 +25,9 @@ class Watcher {
   // The form is about to lose its controls; they can still be read.
   virtual void formUnloaded(Form&) {}
   virtual void controlChanged(Form&, int /*slot*/, Property) {}
+  // A handler set a property to the value it had: nothing to draw, but a
+  // remark made again (the same praise twice) is one to tell again.
+  virtual void controlRewritten(Form&, int /*slot*/, Property) {}
   // An event (a click, a tick, a close, the start) has been handled, or the
   // program has ended; nothing in the game changes until the next one.
   virtual void eventHandled(Cause) {}

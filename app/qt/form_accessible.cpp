@@ -2,10 +2,10 @@
 
 #include <QAccessible>
 
-#include "accessible_reading.h"
 #include "form_painter.h"
 #include "form_window.h"
 #include "program.h"
+#include "reading_model.h"
 
 namespace qtgui {
 
@@ -37,14 +37,14 @@ bool accessibilityActive() { return QAccessible::isActive(); }
 void sendAccessibilityEvent(QAccessibleEvent& event) { QAccessible::updateAccessibility(&event); }
 
 FormAccessible::FormAccessible(FormWindow* window)
-    : QAccessibleWidget(window, QAccessible::Window), order_(readingOrder(window->form())) {}
+    : QAccessibleWidget(window, QAccessible::Window), order_(reading::readingOrder(window->form())) {}
 
 FormWindow* FormAccessible::formWindow() const { return static_cast<FormWindow*>(widget()); }
 
 int FormAccessible::childCount() const { return int(order_.size()) + 1; }
 
 QAccessibleInterface* FormAccessible::child(int index) const {
-  if (index == int(order_.size())) return formWindow()->accessibility().statusLine(StatusAccessible::Part::Line);
+  if (index == int(order_.size())) return formWindow()->accessibility().statusLine();
   if (index < 0 || index > int(order_.size())) return nullptr;
   return formWindow()->accessibility().child(order_[std::size_t(index)]);
 }
@@ -84,8 +84,8 @@ bool ControlAccessible::takesClick() const { return window_->form().takesClick(s
 
 QString ControlAccessible::text(QAccessible::Text t) const {
   if (!isValid()) return {};
-  if (t == QAccessible::Name) return qstr(readableName(window_->form(), slot_));
-  if (t == QAccessible::Description) return qstr(readableDescription(window_->form(), slot_));
+  if (t == QAccessible::Name) return qstr(reading::readControl(window_->form(), slot_).name);
+  if (t == QAccessible::Description) return qstr(reading::readControl(window_->form(), slot_).description);
   return {};
 }
 
@@ -98,7 +98,8 @@ QRect ControlAccessible::rect() const {
 
 QAccessible::Role ControlAccessible::role() const {
   if (!isValid()) return QAccessible::NoRole;
-  return readAs(window_->form().spec(), slot_) == ReadAs::Text ? QAccessible::StaticText : QAccessible::Button;
+  return reading::readControl(window_->form(), slot_).role == reading::Role::Text ? QAccessible::StaticText
+                                                                                 : QAccessible::Button;
 }
 
 QAccessible::State ControlAccessible::state() const {
@@ -174,31 +175,36 @@ void ButtonAccessible::doAction(const QString& name) {
 QWindow* StatusAccessible::window() const { return window_->windowHandle(); }
 
 QAccessibleInterface* StatusAccessible::parent() const {
-  return part_ == Part::Line ? QAccessible::queryAccessibleInterface(window_)
-                             : window_->accessibility().statusLine(Part::Line);
+  return notification_ < 0 ? QAccessible::queryAccessibleInterface(window_) : window_->accessibility().statusLine();
 }
 
+int StatusAccessible::childCount() const { return notification_ < 0 ? WindowAccessibility::kNotifications : 0; }
+
 QAccessibleInterface* StatusAccessible::child(int index) const {
-  return part_ == Part::Line && index == 0 ? window_->accessibility().statusLine(Part::Notification) : nullptr;
+  if (notification_ >= 0 || index < 0 || index >= WindowAccessibility::kNotifications) return nullptr;
+  return window_->accessibility().notification(index);
 }
 
 int StatusAccessible::indexOfChild(const QAccessibleInterface* child) const {
-  return child != nullptr && child == this->child(0) ? 0 : -1;
+  for (int i = 0; i < childCount(); ++i) {
+    if (child != nullptr && child == this->child(i)) return i;
+  }
+  return -1;
 }
 
 QString StatusAccessible::text(QAccessible::Text t) const {
-  return part_ == Part::Notification && t == QAccessible::Name ? window_->accessibility().announcement() : QString();
+  return notification_ >= 0 && t == QAccessible::Name ? window_->accessibility().message(notification_) : QString();
 }
 
 QAccessible::Role StatusAccessible::role() const {
-  return part_ == Part::Line ? QAccessible::StatusBar : QAccessible::Notification;
+  return notification_ < 0 ? QAccessible::StatusBar : QAccessible::Notification;
 }
 
 QAccessible::State StatusAccessible::state() const {
   QAccessible::State s;
-  // The line is there while its window is; its notification once it has
+  // The line is there while its window is; a notification once it has
   // said something.
-  s.invisible = !window_->isVisible() || (part_ == Part::Notification && window_->accessibility().announcement().isEmpty());
+  s.invisible = !window_->isVisible() || (notification_ >= 0 && window_->accessibility().message(notification_).isEmpty());
   s.readOnly = true;
   return s;
 }

@@ -105,20 +105,21 @@ class ButtonAccessible final : public QAccessibleWidget {
   FormWindow* window_;
 };
 
-// The status line at the end of a window, and its one notification: what
-// the last event changed, in words. It has no place on the screen; a screen
-// reader speaks the notification each time it is shown.
+// The status line at the end of a window, and its notifications: the last
+// messages, in words, one object each, so that a reader who reads a message
+// after the next one has come still finds its words. It has no place on
+// the screen; a screen reader speaks a notification each time it is shown.
 class StatusAccessible final : public QAccessibleInterface {
  public:
-  enum class Part { Line, Notification };
-  StatusAccessible(FormWindow* window, Part part) : window_(window), part_(part) {}
+  // The line itself, or its notification number `notification`.
+  StatusAccessible(FormWindow* window, int notification) : window_(window), notification_(notification) {}
 
   bool isValid() const override { return window_ != nullptr; }
   QObject* object() const override { return nullptr; }
   QWindow* window() const override;
   QAccessibleInterface* parent() const override;
   QAccessibleInterface* child(int index) const override;
-  int childCount() const override { return part_ == Part::Line ? 1 : 0; }
+  int childCount() const override;
   int indexOfChild(const QAccessibleInterface* child) const override;
   QAccessibleInterface* childAt(int, int) const override { return nullptr; }
   QString text(QAccessible::Text t) const override;
@@ -129,7 +130,7 @@ class StatusAccessible final : public QAccessibleInterface {
 
  private:
   FormWindow* window_;
-  Part part_;
+  int notification_;  // -1: the line
 };
 
 }  // namespace qtgui

@@ -1,10 +1,11 @@
 #include "form_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
-#include <algorithm>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleHints>
 
 #include "artwork.h"
 #include "form_accessible.h"
@@ -33,7 +34,10 @@ FormWindow::FormWindow(forms::Program& program, forms::Form& form, const Artwork
                            Qt::WindowCloseButtonHint),
       program_(program),
       form_(form),
-      artwork_(artwork) {
+      artwork_(artwork),
+      input_(program, form,
+             {double(QGuiApplication::styleHints()->mouseDoubleClickInterval()),
+              float(QGuiApplication::styleHints()->startDragDistance()) * forms::kTwipsPerPixel}) {
   const forms::FormSpec& spec = form.spec();
   setWindowTitle(QString::fromUtf8(spec.caption.data(), qsizetype(spec.caption.size())));
   setFixedSize(naturalSize());
@@ -111,15 +115,7 @@ void FormWindow::syncAllControls() {
   for (auto& [slot, button] : buttons_) syncControl(slot);
 }
 
-std::vector<int> FormWindow::focusOrder() const { return forms::focusOrder(form_); }
-
 void FormWindow::clickControl(int slot) { program_.click(form_, slot); }
-
-int FormWindow::ringSlot() const {
-  if (focusedSlot_ < 0) return -1;
-  std::vector<int> order = focusOrder();
-  return std::find(order.begin(), order.end(), focusedSlot_) != order.end() ? focusedSlot_ : -1;
-}
 
 int FormWindow::slotOfButton(const QPushButton* button) const {
   for (auto& [slot, b] : buttons_) {
@@ -143,37 +139,35 @@ QRect FormWindow::focusRing(int slot) const {
   return toPixels(form_.controls()[std::size_t(slot)].rect).toAlignedRect().adjusted(-4, -4, 4, 4);
 }
 
-void FormWindow::moveFocus(int step) {
-  std::vector<int> order = focusOrder();
-  if (order.empty()) return;
-  auto it = std::find(order.begin(), order.end(), focusedSlot_);
-  int index = it == order.end() ? (step > 0 ? 0 : int(order.size()) - 1)
-                                : (int(it - order.begin()) + step + int(order.size())) % int(order.size());
-  if (focusedSlot_ >= 0 && form_.loaded()) update(toWindow(focusRing(focusedSlot_)));
-  focusedSlot_ = order[std::size_t(index)];
-  update(toWindow(focusRing(focusedSlot_)));
+void FormWindow::redrawRing(int before) {
+  const int now = input_.ring();
+  if (now == before) return;
+  if (before >= 0 && form_.loaded()) update(toWindow(focusRing(before)));
+  if (now >= 0) update(toWindow(focusRing(now)));
   accessibility_.syncFocus();
 }
 
+void FormWindow::ringTo(int slot) {
+  const int before = input_.ring();
+  input_.ringTo(slot);
+  redrawRing(before);
+}
+
 void FormWindow::keyPressEvent(QKeyEvent* event) {
+  input::Key key;
   switch (event->key()) {
-    case Qt::Key_Tab: moveFocus(+1); break;
-    case Qt::Key_Backtab: moveFocus(-1); break;
+    case Qt::Key_Tab: key = input::Key::Next; break;
+    case Qt::Key_Backtab: key = input::Key::Previous; break;
     case Qt::Key_Space:
     case Qt::Key_Return:
-    case Qt::Key_Enter: {
-      // A held key repeats; like a double-click, the repeats are no new clicks.
-      if (event->isAutoRepeat()) break;
-      std::vector<int> order = focusOrder();
-      if (std::find(order.begin(), order.end(), focusedSlot_) != order.end()) {
-        int slot = focusedSlot_;
-        update(toWindow(focusRing(slot)));
-        clickControl(slot);
-      }
-      break;
-    }
+    case Qt::Key_Enter: key = input::Key::Activate; break;
     default: QWidget::keyPressEvent(event); return;
   }
+  const int before = input_.ring();
+  if (key == input::Key::Activate && before >= 0) update(toWindow(focusRing(before)));
+  input_.key(key, event->isAutoRepeat());
+  // The click may have closed the window and unloaded its form.
+  if (form_.loaded()) redrawRing(before);
   event->accept();
 }
 
@@ -214,16 +208,15 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     painter.restore();
   }
   // The ring exists only once the keyboard has been used.
-  std::vector<int> order = focusedSlot_ < 0 ? std::vector<int>{} : focusOrder();
-  if (std::find(order.begin(), order.end(), focusedSlot_) != order.end()) {
+  if (const int ring = input_.ring(); ring >= 0) {
     // A thick ring a child can see from across the room, in two colours so
     // that it shows on white, grey and black alike.
-    QRectF ring = QRectF(focusRing(focusedSlot_)).adjusted(2, 2, -2, -2);
+    QRectF frame = QRectF(focusRing(ring)).adjusted(2, 2, -2, -2);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(255, 255, 255), 5));
-    painter.drawRoundedRect(ring, 6, 6);
+    painter.drawRoundedRect(frame, 6, 6);
     painter.setPen(QPen(QColor(255, 120, 0), 3));
-    painter.drawRoundedRect(ring, 6, 6);
+    painter.drawRoundedRect(frame, 6, 6);
   }
   if (!painted_) {
     painted_ = true;
@@ -237,17 +230,15 @@ forms::TwipPoint FormWindow::toTwips(const QPointF& p) const {
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) {
-  pressedSlot_ = event->button() == Qt::LeftButton ? forms::hitTest(form_, toTwips(event->position())) : -1;
+  if (event->button() == Qt::LeftButton) input_.press(toTwips(event->position()), double(event->timestamp()));
 }
 
 void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
-  int pressed = std::exchange(pressedSlot_, -1);
-  if (event->button() != Qt::LeftButton || pressed < 0) return;
-  // A click is a press and a release over the same control.
-  if (forms::hitTest(form_, toTwips(event->position())) == pressed) clickControl(pressed);
+  if (event->button() == Qt::LeftButton) input_.release(toTwips(event->position()));
 }
 
-void FormWindow::mouseDoubleClickEvent(QMouseEvent*) { pressedSlot_ = -1; }
+// The second press of a double-click: the input rules decide it is none.
+void FormWindow::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
   // The form decides: its unload destroys this window through the platform.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "form.h"
+#include "window_input.h"
 #include "window_accessibility.h"
 
 namespace qtgui {
@@ -49,17 +50,17 @@ class FormWindow final : public QWidget {
   // The client size at scale 1, as the layout gives it.
   QSize naturalSize() const;
 
-  // The controls that take a click, visible and enabled, front to back: the
-  // keyboard's focus order and the accessible children.
-  std::vector<int> focusOrder() const;
-  int focusedSlot() const { return focusedSlot_; }
+  int focusedSlot() const { return input_.ring(); }
   // A click on the control through the dispatcher, as the keyboard and the
   // accessible press action give it.
   void clickControl(int slot);
 
   // The control under the keyboard's ring, or -1 while the ring is on none
   // (not used yet, or its control has gone or been disabled).
-  int ringSlot() const;
+  int ringSlot() const { return input_.ring(); }
+  // Moves the ring to a control, as a window coming back does, if the
+  // keyboard has been used here.
+  void ringTo(int slot);
   int slotOfButton(const QPushButton* button) const;
   // What the window presents to a screen reader.
   WindowAccessibility& accessibility() const { return accessibility_; }
@@ -80,7 +81,7 @@ class FormWindow final : public QWidget {
 
  private:
   forms::TwipPoint toTwips(const QPointF& p) const;
-  void moveFocus(int step);
+  void redrawRing(int before);
   QRect focusRing(int slot) const;
 
   forms::Program& program_;
@@ -92,8 +93,7 @@ class FormWindow final : public QWidget {
   QRegion pendingRepaint_;
   QTimer repaintPacer_;
   QElapsedTimer lastPaint_;
-  int pressedSlot_ = -1;
-  int focusedSlot_ = -1;  // only set once the keyboard is used
+  input::WindowInput input_;
   mutable WindowAccessibility accessibility_{*this};
   bool painted_ = false;
   qreal scale_ = 1;

@@ -21,7 +21,7 @@ QtPlatform::~QtPlatform() {
 
 void QtPlatform::attach(forms::Program& program) {
   program_ = &program;
-  program.watch(accessibility_);
+  program.watch(reader_);
 }
 
 FormWindow* QtPlatform::windowOf(const forms::Form& form) const {

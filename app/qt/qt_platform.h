@@ -68,6 +68,7 @@ class QtPlatform final : public QObject, public forms::Platform {
   std::optional<QMargins> frame_;  // the window manager's, once seen
   std::set<const forms::Form*> placed_;
   AccessibilityEvents accessibility_{[this](const forms::Form& form) { return windowOf(form); }};
+  reading::Reader reader_{accessibility_};
 };
 
 }  // namespace qtgui

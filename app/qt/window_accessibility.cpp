@@ -22,29 +22,45 @@ QAccessibleInterface* WindowAccessibility::child(int slot) const {
   return control(slot);
 }
 
-QAccessibleInterface* WindowAccessibility::statusLine(StatusAccessible::Part part) const {
-  const int key = part == StatusAccessible::Part::Line ? -1 : -2;
+QAccessibleInterface* WindowAccessibility::object(int key, int notification) const {
   auto it = ids_.find(key);
   if (it == ids_.end()) {
-    auto* object = new StatusAccessible(&window_, part);
+    auto* object = new StatusAccessible(&window_, notification);
     it = ids_.emplace(key, QAccessible::registerAccessibleInterface(object)).first;
   }
   return QAccessible::accessibleInterface(it->second);
 }
 
-void WindowAccessibility::announce(QString words) {
-  if (words.isEmpty() || !accessibilityActive()) return;
+QAccessibleInterface* WindowAccessibility::statusLine() const { return object(-1, -1); }
+
+QAccessibleInterface* WindowAccessibility::notification(int index) const { return object(-2 - index, index); }
+
+QStringList WindowAccessibility::lastMessages(int count) const {
+  QStringList out;
+  for (int i = count; i > 0; --i) {
+    const QString& m = messages_[std::size_t((next_ - i + 2 * kNotifications) % kNotifications)];
+    if (!m.isEmpty()) out << m;
+  }
+  return out;
+}
+
+void WindowAccessibility::announce(const QStringList& messages) {
+  if (messages.isEmpty() || !accessibilityActive()) return;
   if (!window_.isActiveWindow()) {
-    waitingWords_ = words;
+    waiting_ << messages;
     return;
   }
-  waitingWords_.clear();
-  announcement_ = std::move(words);
-  QAccessibleInterface* notification = statusLine(StatusAccessible::Part::Notification);
-  QAccessibleEvent named(notification, QAccessible::NameChanged);
-  sendAccessibilityEvent(named);
-  QAccessibleEvent shown(notification, QAccessible::ObjectShow);
-  sendAccessibilityEvent(shown);
+  for (const QString& words : messages) {
+    if (words.isEmpty()) continue;
+    const int index = next_;
+    next_ = (next_ + 1) % kNotifications;
+    messages_[std::size_t(index)] = words;
+    QAccessibleInterface* object = notification(index);
+    QAccessibleEvent named(object, QAccessible::NameChanged);
+    sendAccessibilityEvent(named);
+    QAccessibleEvent shown(object, QAccessible::ObjectShow);
+    sendAccessibilityEvent(shown);
+  }
 }
 
 void WindowAccessibility::syncFocus() {
@@ -60,7 +76,7 @@ void WindowAccessibility::syncFocus() {
 void WindowAccessibility::windowFocused() {
   focusToldSlot_ = -1;
   syncFocus();
-  if (!waitingWords_.isEmpty()) announce(std::exchange(waitingWords_, {}));
+  if (!waiting_.isEmpty()) announce(std::exchange(waiting_, {}));
 }
 
 }  // namespace qtgui

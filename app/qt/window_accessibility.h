@@ -2,6 +2,8 @@
 
 #include <QAccessible>
 #include <QString>
+#include <QStringList>
+#include <array>
 #include <map>
 
 #include "form_accessible.h"
@@ -12,11 +14,14 @@ class FormWindow;
 
 // What one form window presents to a screen reader over Qt's bridge: the
 // accessible objects of its windowless controls and of its status line, the
-// words of the last change, and which object a client was last told has the
-// focus. The window owns it; the reading itself is worked out from the
-// controls (accessible_reading.h).
+// last messages, and which object a client was last told has the focus. The
+// window owns it; what is read is worked out in the core (reading/).
 class WindowAccessibility {
  public:
+  // Messages kept in their own notification before one is used again: more
+  // than one event says, so a reader that is behind still reads each.
+  static constexpr int kNotifications = 8;
+
   explicit WindowAccessibility(FormWindow& window) : window_(window) {}
   ~WindowAccessibility();
   WindowAccessibility(const WindowAccessibility&) = delete;
@@ -27,24 +32,29 @@ class WindowAccessibility {
   // A control's accessible object: a button's widget object, or a label's or
   // picture's own.
   QAccessibleInterface* child(int slot) const;
-  QAccessibleInterface* statusLine(StatusAccessible::Part part) const;
-  // What the status line's notification says: the words for the last change.
-  const QString& announcement() const { return announcement_; }
-  // Puts new words in the notification and shows it, which a screen reader
-  // speaks. Words for a window that is not in front wait until it is.
-  void announce(QString words);
+  QAccessibleInterface* statusLine() const;
+  QAccessibleInterface* notification(int index) const;
+  const QString& message(int index) const { return messages_[std::size_t(index)]; }
+  // The messages said last, oldest first.
+  QStringList lastMessages(int count) const;
+  // Says each message through a notification of its own. Messages for a
+  // window that is not in front wait until it is.
+  void announce(const QStringList& messages);
   // Tells a listening client which object has the focus, if that changed.
   void syncFocus();
-  // The window came to the front: Qt has told a client so; words that
+  // The window came to the front: Qt has told a client so; messages that
   // waited are said now.
   void windowFocused();
   void windowUnfocused() { focusToldSlot_ = kNothingFocused; }
 
  private:
+  QAccessibleInterface* object(int key, int notification) const;
+
   FormWindow& window_;
-  mutable std::map<int, QAccessible::Id> ids_;  // by slot; the status line below 0
-  QString announcement_;
-  QString waitingWords_;
+  mutable std::map<int, QAccessible::Id> ids_;  // by slot; the status line and its notifications below 0
+  std::array<QString, kNotifications> messages_;
+  int next_ = 0;
+  QStringList waiting_;
   static constexpr int kNothingFocused = -2;
   int focusToldSlot_ = kNothingFocused;  // -1: the window itself
 };

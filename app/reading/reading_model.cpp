@@ -1,24 +1,25 @@
-#include "accessible_reading.h"
+#include "reading_model.h"
 
 #include <algorithm>
 #include <map>
 #include <set>
 #include <string_view>
 
-namespace qtgui {
+#include "screen_reading.h"
+
+namespace reading {
 
 namespace {
 
 using forms::Kind;
 
-bool isPictureButton(const forms::FormSpec& spec, std::size_t slot) {
-  return spec.controls[slot].kind == Kind::Image;
+const forms::ControlSpec& rowOf(const forms::Form& form, int slot) {
+  return form.spec().controls[std::size_t(slot)];
 }
 
-// The element of another array with the same index, as a light lies over its
-// button.
-int sameIndexIn(const forms::FormSpec& spec, std::string_view array, int index) {
-  return index == forms::kNotInArray ? -1 : spec.find(array, index);
+Part partOf(const forms::Form& form, int slot, Part otherwise) {
+  const ReadingRule* rule = ruleFor(form.id(), rowOf(form, slot).name);
+  return rule ? rule->part : otherwise;
 }
 
 struct GridPlace {
@@ -30,7 +31,7 @@ struct GridPlace {
 // Numbers positions into lines: a position further than `gap` from the
 // start of its line starts the next, so pictures of different heights side
 // by side share a row.
-std::map<float, int> lines(std::set<float> positions, float gap) {
+std::map<float, int> lines(const std::set<float>& positions, float gap) {
   std::map<float, int> line;
   int n = 0;
   float start = 0;
@@ -77,26 +78,64 @@ bool foundCard(const forms::Form& form, int slot) {
   return twinUp && anyDown;
 }
 
-bool isPatternButton(const forms::Form& form, int slot);
-
 bool lit(const forms::Form& form, int slot) {
   int light = lightOf(form, slot);
   return light >= 0 && form.controls()[std::size_t(light)].visible;
 }
 
-bool isCard(const forms::Form& form, int slot) {
-  return form.id() == forms::FormId::carder && form.spec().controls[std::size_t(slot)].name == "CardImage";
+Role roleOf(const forms::Form& form, int slot) {
+  const forms::ControlSpec& row = rowOf(form, slot);
+  if (partOf(form, slot, Part::Speech) == Part::Decoration) return Role::Hidden;
+  switch (row.kind) {
+    case Kind::Label: return Role::Text;
+    case Kind::CommandButton: return Role::Button;
+    // A picture that takes no click is part of the scenery.
+    case Kind::Image: return form.takesClick(slot) ? Role::Button : Role::Hidden;
+    default: return Role::Hidden;
+  }
 }
 
-bool isPatternButton(const forms::Form& form, int slot) {
-  return form.id() == forms::FormId::patternform && form.spec().controls[std::size_t(slot)].name == "clipart";
+std::string nameOf(const forms::Form& form, int slot) {
+  const forms::ControlState& state = form.controls()[std::size_t(slot)];
+  if (rowOf(form, slot).kind != Kind::Image) return state.text;
+  const Part part = partOf(form, slot, Part::Decoration);
+  if (state.picture.empty()) return part == Part::Card ? "face down" : "empty";
+  std::string name(state.picture.name());
+  if (part == Part::Card && foundCard(form, slot)) name += ", found";
+  if (part == Part::PatternButton && lit(form, slot)) name += ", lit";
+  return name;
 }
 
 }  // namespace
 
 int lightOf(const forms::Form& form, int slot) {
-  if (!isPatternButton(form, slot)) return -1;
-  return sameIndexIn(form.spec(), "cover", form.spec().controls[std::size_t(slot)].index);
+  if (slot < 0) return -1;
+  const ReadingRule* rule = ruleFor(form.id(), rowOf(form, slot).name);
+  if (rule == nullptr || rule->part != Part::PatternButton) return -1;
+  const int index = rowOf(form, slot).index;
+  return index == forms::kNotInArray ? -1 : form.spec().find(rule->light, index);
+}
+
+bool isSpeech(const forms::Form& form, int slot) {
+  const ReadingRule* rule = ruleFor(form.id(), rowOf(form, slot).name);
+  return rule != nullptr && rule->part == Part::Speech;
+}
+
+ControlReading readControl(const forms::Form& form, int slot) {
+  ControlReading r;
+  r.role = roleOf(form, slot);
+  if (r.role == Role::Hidden || !form.loaded()) return r;
+  const forms::ControlState& state = form.controls()[std::size_t(slot)];
+  r.name = nameOf(form, slot);
+  r.visible = state.visible;
+  r.enabled = state.enabled;
+  r.clickable = form.takesClick(slot);
+  if (GridPlace place = placeInArray(form.spec(), slot); place.grid) {
+    r.row = place.row;
+    r.column = place.column;
+    r.description = "row " + std::to_string(place.row) + ", column " + std::to_string(place.column);
+  }
+  return r;
 }
 
 std::vector<int> readingOrder(const forms::Form& form) {
@@ -105,18 +144,14 @@ std::vector<int> readingOrder(const forms::Form& form) {
   std::map<std::string_view, std::pair<float, float>> groupStart;
   std::vector<int> slots;
   for (std::size_t slot = 0; slot < spec.controls.size(); ++slot) {
+    if (roleOf(form, int(slot)) == Role::Hidden) continue;
     const forms::ControlSpec& row = spec.controls[slot];
-    bool readable = row.kind == Kind::Label || row.kind == Kind::CommandButton ||
-                    (row.kind == Kind::Image && form.takesClick(int(slot)));
-    if (!readable) continue;
     slots.push_back(int(slot));
     auto [it, fresh] = groupStart.try_emplace(row.name, row.rect.top, row.rect.left);
     if (!fresh) it->second = std::min(it->second, std::pair{row.rect.top, row.rect.left});
   }
   std::stable_sort(slots.begin(), slots.end(), [&](int a, int b) {
-    const forms::ControlSpec& ra = spec.controls[std::size_t(a)];
-    const forms::ControlSpec& rb = spec.controls[std::size_t(b)];
-    auto ga = groupStart[ra.name], gb = groupStart[rb.name];
+    auto ga = groupStart[spec.controls[std::size_t(a)].name], gb = groupStart[spec.controls[std::size_t(b)].name];
     if (ga != gb) return ga < gb;
     GridPlace pa = placeInArray(spec, a), pb = placeInArray(spec, b);
     return std::pair{pa.row, pa.column} < std::pair{pb.row, pb.column};
@@ -124,53 +159,28 @@ std::vector<int> readingOrder(const forms::Form& form) {
   return slots;
 }
 
-ReadAs readAs(const forms::FormSpec& spec, int slot) {
-  Kind kind = spec.controls[std::size_t(slot)].kind;
-  return kind == Kind::Label ? ReadAs::Text : ReadAs::Button;
-}
-
-std::string readableName(const forms::Form& form, int slot) {
-  if (!form.loaded()) return {};
-  const forms::ControlState& state = form.controls()[std::size_t(slot)];
-  if (!isPictureButton(form.spec(), std::size_t(slot))) return state.text;
-  if (state.picture.empty()) return isCard(form, slot) ? "face down" : "empty";
-  std::string name(state.picture.name());
-  if (isCard(form, slot) && foundCard(form, slot)) name += ", found";
-  if (isPatternButton(form, slot) && lit(form, slot)) name += ", lit";
-  return name;
-}
-
-std::string readableDescription(const forms::Form& form, int slot) {
-  GridPlace place = placeInArray(form.spec(), slot);
-  if (!place.grid) return {};
-  return "row " + std::to_string(place.row) + ", column " + std::to_string(place.column);
+std::vector<int> focusOrder(const forms::Form& form) {
+  std::vector<int> order;
+  if (!form.loaded()) return order;
+  for (int slot : readingOrder(form)) {
+    const forms::ControlState& state = form.controls()[std::size_t(slot)];
+    if (form.takesClick(slot) && state.visible && state.enabled) order.push_back(slot);
+  }
+  return order;
 }
 
 std::string spokenText(const forms::Form& form, int slot) {
   if (!form.loaded()) return {};
   const forms::ControlState& state = form.controls()[std::size_t(slot)];
-  if (!state.visible) return {};
-  const forms::ControlSpec& row = form.spec().controls[std::size_t(slot)];
+  if (!state.visible || roleOf(form, slot) == Role::Hidden) return {};
+  const forms::ControlSpec& row = rowOf(form, slot);
   if (row.kind == Kind::Label) return state.text;
   if (row.kind != Kind::Image || state.picture.empty()) return {};
-  if (isPatternButton(form, slot)) return lit(form, slot) ? readableName(form, slot) : std::string();
-  std::string place = readableDescription(form, slot);
-  return readableName(form, slot) + (place.empty() ? "" : ", " + place);
-}
-
-std::string joinSentences(const std::vector<std::string>& sentences) {
-  std::string out;
-  for (const std::string& s : sentences) {
-    if (s.empty()) continue;
-    if (!out.empty()) {
-      // A text of the game's own is said as it is, with a stop only where
-      // two would otherwise run together.
-      if (std::string_view(".!?").find(out.back()) == std::string_view::npos) out += '.';
-      out += ' ';
-    }
-    out += s;
+  if (partOf(form, slot, Part::Decoration) == Part::PatternButton) {
+    return lit(form, slot) ? nameOf(form, slot) : std::string();
   }
-  return out;
+  ControlReading r = readControl(form, slot);
+  return r.name + (r.description.empty() ? "" : ", " + r.description);
 }
 
-}  // namespace qtgui
+}  // namespace reading

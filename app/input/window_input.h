@@ -1,0 +1,61 @@
+#pragma once
+
+#include "form.h"
+#include "geometry.h"
+
+namespace input {
+
+// The keys the game answers, in its own words; a platform maps its keys.
+enum class Key { Next, Previous, Activate };
+
+// How far apart in time and space two presses make a double-click: the
+// desktop's own setting, or the browser's usual one.
+struct DoubleClick {
+  double ms = 400;
+  float twips = 5 * forms::kTwipsPerPixel;
+};
+
+// The pointer and keyboard of one form's window. A click is a press and a
+// release over the same control; the second press of a double-click is no
+// click at all, and the press after it starts afresh. Tab and Shift+Tab move
+// a ring through the controls that take a click, in reading order, round
+// and round; Space or Enter clicks what the ring is on, and a held key's
+// repeats are no new clicks. The ring exists only once the keyboard has
+// been used in the window, so a child who plays by mouse never sees it.
+class WindowInput {
+ public:
+  WindowInput(forms::Program& program, forms::Form& form, DoubleClick doubleClick = {})
+      : program_(program), form_(form), doubleClick_(doubleClick) {}
+
+  void press(forms::TwipPoint at, double ms);
+  void release(forms::TwipPoint at);
+  // The press went elsewhere (a window closed under it).
+  void cancelPress() { pressed_ = -1; }
+  // Whether the key was the game's; the platform passes on the rest.
+  bool key(Key key, bool repeat);
+
+  // The control under the ring, or -1 while the ring is on none (not used
+  // yet, or its control has gone or been disabled).
+  int ring() const;
+  // Puts the ring on a control, as a window coming back does on its speech,
+  // if the keyboard has been used here.
+  void ringTo(int slot);
+  bool keyboardUsed() const { return focused_ >= 0; }
+
+ private:
+  void move(int step);
+
+  forms::Program& program_;
+  forms::Form& form_;
+  DoubleClick doubleClick_;
+  int pressed_ = -1;
+  int focused_ = -1;
+  struct Press {
+    forms::TwipPoint at;
+    double ms = 0;
+    bool second = false;
+    bool any = false;
+  } last_;
+};
+
+}  // namespace input

@@ -1,0 +1,41 @@
+#include "screen_reading.h"
+
+namespace reading {
+
+namespace {
+
+using enum forms::FormId;
+
+constexpr ReadingRule kRules[]{
+    // The intro: Tobble's bubble is clicked to hear the next sentence.
+    {starter, "Talking", Part::Speech},
+
+    // The guide: the chalk ledge is a disabled button with no caption.
+    {menu, "Talking", Part::Speech},
+    {menu, "Command1", Part::Decoration},
+
+    // Pick the Cards.
+    {carder, "CardImage", Part::Card},
+    {carder, "talking", Part::Speech},
+
+    // Follow the Pattern: each button's light is the shape of the same index.
+    {patternform, "clipart", Part::PatternButton, "cover"},
+    {patternform, "talking", Part::Speech},
+
+    // Hit the worm.
+    {hit, "hitpic", Part::Hole},
+    {hit, "talking", Part::Speech},
+};
+
+}  // namespace
+
+std::span<const ReadingRule> readingRules() { return kRules; }
+
+const ReadingRule* ruleFor(forms::FormId screen, std::string_view control) {
+  for (const ReadingRule& rule : kRules) {
+    if (rule.screen == screen && rule.control == control) return &rule;
+  }
+  return nullptr;
+}
+
+}  // namespace reading

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "form.h"
+
+namespace reading {
+
+// What a control is to a child who listens, where the layout alone cannot
+// tell: a picture may be a card, a hole or a button with a light over it.
+enum class Part {
+  Card,           // "face down" until turned; "found" while its twin is up too
+  Hole,           // "empty", or what is in it
+  PatternButton,  // "lit" while the element of `light` with its index shows
+  Speech,         // a character's words: a window that comes back puts the focus here
+  Decoration,     // hidden from readers, though the layout makes it a button
+};
+
+// One line of a screen's table: on this screen, this control (or every
+// element of this control array) is read as this part.
+struct ReadingRule {
+  forms::FormId screen;
+  std::string_view control;
+  Part part;
+  std::string_view light = {};  // for PatternButton
+};
+
+// Every screen's table, beside the screens' cue tables.
+std::span<const ReadingRule> readingRules();
+
+// The rule for a control, or none.
+const ReadingRule* ruleFor(forms::FormId screen, std::string_view control);
+
+}  // namespace reading
