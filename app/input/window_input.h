@@ -29,8 +29,9 @@ class WindowInput {
 
   void press(forms::TwipPoint at, double ms);
   void release(forms::TwipPoint at);
-  // The press went elsewhere (a window closed under it).
-  void cancelPress() { pressed_ = -1; }
+  // The press went elsewhere, or its window went: no click, and the next
+  // press is a first one.
+  void cancelPress() { pressed_ = -1, last_ = {}; }
   // Whether the key was the game's; the platform passes on the rest.
   bool key(Key key, bool repeat);
 

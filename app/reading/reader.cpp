@@ -15,7 +15,9 @@ void Reader::formShown(forms::Form& form) {
 }
 
 void Reader::formHidden(forms::Form& form) {
-  if (presenter_.listening()) mark(form);
+  if (!presenter_.listening()) return;
+  mark(form);
+  hidden_.push_back(&form);
 }
 
 void Reader::formUnloaded(forms::Form& form) {
@@ -23,6 +25,7 @@ void Reader::formUnloaded(forms::Form& form) {
   told_.erase(&form);
   std::erase(changed_, &form);
   std::erase(shown_, &form);
+  std::erase(hidden_, &form);
   std::erase_if(touched_, [&](const auto& t) { return t.first == &form; });
 }
 
@@ -45,23 +48,27 @@ void Reader::eventHandled(forms::Cause cause) {
     told_.clear();
     changed_.clear();
     shown_.clear();
+    hidden_.clear();
     touched_.clear();
     return;
   }
   std::vector<forms::Form*> changed = std::exchange(changed_, {});
   std::vector<const forms::Form*> shown = std::exchange(shown_, {});
+  std::vector<const forms::Form*> hidden = std::exchange(hidden_, {});
   // Forms that went from the screen first, so that their last words come
   // before the window that takes their place.
   std::stable_partition(changed.begin(), changed.end(), [](const forms::Form* f) { return !f->visible(); });
   for (forms::Form* form : changed) {
     if (!form->loaded()) continue;
-    tell(*form, std::find(shown.begin(), shown.end(), form) != shown.end(), cause == forms::Cause::Click);
+    const bool wasShown = std::find(shown.begin(), shown.end(), form) != shown.end();
+    const bool wentAway = std::find(hidden.begin(), hidden.end(), form) != hidden.end();
+    tell(*form, wasShown, wentAway, cause == forms::Cause::Click);
   }
   touched_.clear();
   if (!changed.empty()) presenter_.eventTold();
 }
 
-void Reader::tell(forms::Form& form, bool shown, bool clicked) {
+void Reader::tell(forms::Form& form, bool shown, bool wentAway, bool clicked) {
   auto [entry, first] = told_.try_emplace(&form);
   FormTold& told = entry->second;
   if (first) {
@@ -94,7 +101,9 @@ void Reader::tell(forms::Form& form, bool shown, bool clicked) {
       if (t.reading.role == Role::Text && t.reading.visible && !t.spoken.empty()) texts.push_back(t.spoken);
     }
     presenter_.windowFront(form, form.spec().caption, texts);
-  } else if (!words.empty()) {
+  } else if (!words.empty() && !first && (form.visible() || wentAway)) {
+    // A form that went from the screen in this event still says what the
+    // child saw happen just before; one out of sight says nothing.
     presenter_.say(form, words);
   }
 }

@@ -65,13 +65,14 @@ class Reader final : public forms::Watcher {
   };
 
   void mark(forms::Form& form);
-  void tell(forms::Form& form, bool shown, bool clicked);
+  void tell(forms::Form& form, bool shown, bool wentAway, bool clicked);
   bool touched(const forms::Form& form, int slot) const;
 
   Presenter& presenter_;
   std::map<const forms::Form*, FormTold> told_;
   std::vector<forms::Form*> changed_;
   std::vector<const forms::Form*> shown_;
+  std::vector<const forms::Form*> hidden_;
   std::vector<std::pair<const forms::Form*, int>> touched_;  // controls set by this event
 };
 

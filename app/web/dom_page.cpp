@@ -33,6 +33,13 @@ EM_JS(void, js_focus_ring, (int panel, int slot, float x, float y, float w, floa
 EM_JS(void, js_start_timer, (int timer, int ms), { Module.page.startTimer(timer, ms); });
 EM_JS(void, js_stop_timer, (int timer), { Module.page.stopTimer(timer); });
 EM_JS(void, js_announce, (const char* text), { Module.page.announce(UTF8ToString(text)); });
+EM_JS(void, js_read_order, (int panel, const char* slots), {
+  Module.page.readOrder(panel, JSON.parse(UTF8ToString(slots)));
+});
+EM_JS(void, js_read_control, (int panel, int slot, const char* reading), {
+  Module.page.readControl(panel, slot, JSON.parse(UTF8ToString(reading)));
+});
+EM_JS(void, js_focus_panel, (int panel), { Module.page.focusPanel(panel); });
 EM_JS(void, js_show_error, (const char* text), { Module.page.showError(UTF8ToString(text)); });
 EM_JS(void, js_say_goodbye, (), { Module.page.sayGoodbye(); });
 // clang-format on
@@ -63,6 +70,13 @@ void DomPage::focusRing(int panel, int slot, forms::PixelRect r) { js_focus_ring
 void DomPage::startTimer(int timer, int intervalMs) { js_start_timer(timer, intervalMs); }
 void DomPage::stopTimer(int timer) { js_stop_timer(timer); }
 void DomPage::announce(std::string_view text) { js_announce(std::string(text).c_str()); }
+void DomPage::readOrder(int panel, const std::vector<int>& slots) {
+  js_read_order(panel, pageJson(slots).c_str());
+}
+void DomPage::readControl(int panel, int slot, const reading::ControlReading& reading) {
+  js_read_control(panel, slot, readingJson(reading).c_str());
+}
+void DomPage::focusPanel(int panel) { js_focus_panel(panel); }
 void DomPage::showError(std::string_view message) { js_show_error(std::string(message).c_str()); }
 void DomPage::sayGoodbye() { js_say_goodbye(); }
 

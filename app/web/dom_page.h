@@ -22,6 +22,9 @@ class DomPage final : public Page {
   void startTimer(int timer, int intervalMs) override;
   void stopTimer(int timer) override;
   void announce(std::string_view text) override;
+  void readOrder(int panel, const std::vector<int>& slots) override;
+  void readControl(int panel, int slot, const reading::ControlReading& reading) override;
+  void focusPanel(int panel) override;
   void showError(std::string_view message) override;
   void sayGoodbye() override;
 };

@@ -33,6 +33,10 @@ class FirstFrame final : public Page {
   void startTimer(int, int) override {}
   void stopTimer(int) override {}
   void announce(std::string_view) override {}
+  // The game reads the intro to a reader once it has taken the page over.
+  void readOrder(int, const std::vector<int>&) override {}
+  void readControl(int, int, const reading::ControlReading&) override {}
+  void focusPanel(int) override {}
   void showError(std::string_view message) override { errors_.emplace_back(message); }
   void sayGoodbye() override { errors_.emplace_back("the program ended before its first screen"); }
 

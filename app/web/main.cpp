@@ -3,19 +3,21 @@
 // for the pointer, the keys, the close buttons and the timers.
 #include <emscripten.h>
 
-#include "announcer.h"
 #include "catalogue.h"
 #include "director.h"
 #include "dom_page.h"
 #include "program.h"
+#include "reader.h"
 #include "screens.h"
 #include "web_cue_player.h"
 #include "web_platform.h"
+#include "web_reading.h"
 
 namespace {
 web::DomPage page;
 web::WebPlatform platform{page};
-web::Announcer announcer{page};
+web::WebReading reading{page, platform};
+reading::Reader reader{reading};
 web::WebCuePlayer cuePlayer;
 cues::Director* director = nullptr;
 }  // namespace
@@ -37,9 +39,9 @@ int main() {
   // Lives as long as the page: the browser's event loop calls in above.
   static forms::Program program(platform, assets::pictureInfos());
   platform.attach(program);
-  program.watch(announcer);
+  program.watch(reader);
   // Tobble's voice and the sounds: one more watcher of the same changes,
-  // with the same cue tables as the desktop. The announcer stays: the page
+  // with the same cue tables as the desktop. The reading stays: the page
   // cannot tell whether a screen reader listens.
   static cues::Director sound(program, cuePlayer);
   director = &sound;

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "layout.h"
 #include "outline.h"
+#include "reading_model.h"
 
 namespace web {
 
@@ -68,8 +70,16 @@ class Page {
   // A timer calls back with its number every `intervalMs` until stopped.
   virtual void startTimer(int timer, int intervalMs) = 0;
   virtual void stopTimer(int timer) = 0;
-  // Read out by a screen reader, politely, after what it is reading now.
+  // Read out by a screen reader, politely, after what it is reading now:
+  // each call a message of its own, the same words twice said twice.
   virtual void announce(std::string_view text) = 0;
+  // The order in which a reader meets a panel's controls; the others are
+  // scenery, hidden from it.
+  virtual void readOrder(int panel, const std::vector<int>& slots) = 0;
+  // What a reader is told about one control now.
+  virtual void readControl(int panel, int slot, const reading::ControlReading& reading) = 0;
+  // The panel itself takes the focus, so that a reader says its title.
+  virtual void focusPanel(int panel) = 0;
   virtual void showError(std::string_view message) = 0;
   virtual void sayGoodbye() = 0;
 };

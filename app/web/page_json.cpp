@@ -34,6 +34,12 @@ std::string lookJson(const ControlLook& l) {
   return pageJson(j);
 }
 
+std::string readingJson(const reading::ControlReading& r) {
+  static constexpr const char* kRoles[] = {"text", "button", "hidden"};
+  return pageJson({{"role", kRoles[static_cast<int>(r.role)]}, {"name", r.name}, {"description", r.description},
+                   {"visible", r.visible}, {"enabled", r.enabled}, {"clickable", r.clickable}});
+}
+
 std::string pageJson(const nlohmann::json& value) {
   // A caption that is not UTF-8 is shown with replacement characters rather
   // than failing the page.

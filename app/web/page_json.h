@@ -11,6 +11,8 @@ namespace web {
 // A control's look as the page script takes it: one JSON object, which
 // site/page.js draws whole.
 std::string lookJson(const ControlLook& look);
+// What a reader is told about a control, as the page script takes it.
+std::string readingJson(const reading::ControlReading& reading);
 // Any value as the page reads it: JSON on one line.
 std::string pageJson(const nlohmann::json& value);
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "form_view.h"
+#include "reading_model.h"
 #include "stacking.h"
 
 namespace web {
@@ -22,38 +23,38 @@ forms::Form* WebPlatform::formOf(int panel) const {
   return form && form->visible() ? form : nullptr;
 }
 
+input::WindowInput* WebPlatform::inputOf(const forms::Form& form) const {
+  auto it = inputs_.find(&form);
+  return it == inputs_.end() ? nullptr : it->second.get();
+}
+
 int WebPlatform::focusedSlot(const forms::Form& form) const {
-  auto it = focused_.find(&form);
-  return it == focused_.end() ? -1 : it->second;
+  input::WindowInput* in = inputOf(form);
+  return in ? in->ring() : -1;
 }
 
 void WebPlatform::press(int panel, float x, float y, double timeMs) {
   forms::Form* form = ended_ ? nullptr : formOf(panel);
   if (!form) return;
   raise(*form);
-  // A quick second press near the first is a double-click's, and a
-  // double-click is not a second Click; the press after it starts afresh.
-  bool second = !lastPress_.second && lastPress_.form == form && timeMs - lastPress_.timeMs <= kDoubleClickMs &&
-                std::abs(x - lastPress_.x) <= kDoubleClickDistance && std::abs(y - lastPress_.y) <= kDoubleClickDistance;
-  lastPress_ = {form, x, y, timeMs, second};
-  pressedForm_ = form;
-  pressedSlot_ = second ? -1 : forms::hitTest(*form, toTwips(x, y));
+  // A press elsewhere ends the one before, wherever its release goes.
+  for (auto& [other, in] : inputs_) {
+    if (other != form) in->cancelPress();
+  }
+  inputOf(*form)->press(toTwips(x, y), timeMs);
 }
 
 void WebPlatform::release(int panel, float x, float y) {
-  forms::Form* pressedForm = std::exchange(pressedForm_, nullptr);
-  int pressed = std::exchange(pressedSlot_, -1);
   forms::Form* form = ended_ ? nullptr : formOf(panel);
-  if (!form || form != pressedForm || pressed < 0) return;
-  // A click is a press and a release over the same control.
-  if (forms::hitTest(*form, toTwips(x, y)) == pressed) program_->click(*form, pressed);
+  if (!form) return;
+  inputOf(*form)->release(toTwips(x, y));
   syncRings();
 }
 
 void WebPlatform::activate(int panel, int slot) {
   forms::Form* form = ended_ ? nullptr : formOf(panel);
   if (!form) return;
-  std::vector<int> order = forms::focusOrder(*form);
+  std::vector<int> order = reading::focusOrder(*form);
   if (std::find(order.begin(), order.end(), slot) == order.end()) return;
   program_->click(*form, slot);
   syncRings();
@@ -61,20 +62,23 @@ void WebPlatform::activate(int panel, int slot) {
 
 void WebPlatform::key(Key key) {
   if (ended_ || panels_.empty()) return;
-  forms::Form& form = *panels_.back();
-  std::vector<int> order = forms::focusOrder(form);
-  int& focused = focused_.try_emplace(&form, -1).first->second;
-  auto at = std::find(order.begin(), order.end(), focused);
-  if (key == Key::Tab || key == Key::BackTab) {
-    if (order.empty()) return;
-    const int n = static_cast<int>(order.size());
-    const int step = key == Key::Tab ? 1 : -1;
-    int index = at == order.end() ? (step > 0 ? 0 : n - 1) : (static_cast<int>(at - order.begin()) + step + n) % n;
-    focused = order[static_cast<std::size_t>(index)];
-  } else if (at != order.end()) {
-    program_->click(form, focused);
-  }
+  keyboardUsed_ = true;
+  static constexpr input::Key kKeys[] = {input::Key::Next, input::Key::Previous, input::Key::Activate,
+                                         input::Key::Activate};
+  // The page passes no repeats of a held key.
+  inputOf(*panels_.back())->key(kKeys[static_cast<int>(key)], false);
   syncRings();
+}
+
+std::string WebPlatform::ringToSpeech(forms::Form& form) {
+  input::WindowInput* in = inputOf(form);
+  if (!keyboardUsed_ || in == nullptr) return {};
+  for (int slot : reading::focusOrder(form)) {
+    if (!reading::isSpeech(form, slot)) continue;
+    in->ringTo(slot);
+    return reading::readControl(form, slot).name;
+  }
+  return {};
 }
 
 void WebPlatform::close(int panel) {
@@ -96,11 +100,9 @@ void WebPlatform::tick(int timer) {
 void WebPlatform::syncRings() {
   if (ended_) return;
   for (forms::Form* form : panels_) {
-    int slot = focusedSlot(*form);
-    std::vector<int> order = slot < 0 ? std::vector<int>{} : forms::focusOrder(*form);
     // The ring exists only once the keyboard has been used, and only around
     // a control the keyboard can still reach.
-    if (std::find(order.begin(), order.end(), slot) == order.end()) slot = -1;
+    int slot = focusedSlot(*form);
     forms::PixelRect ring = slot < 0 ? forms::PixelRect{} : focusRingOf(*form, slot);
     auto [it, added] = rings_.try_emplace(form, -1, forms::PixelRect{});
     if (!added && it->second.first == slot && it->second.second == ring) continue;
@@ -118,6 +120,7 @@ void WebPlatform::raise(forms::Form& form) {
 }
 
 void WebPlatform::formLoaded(forms::Form& form) {
+  inputs_[&form] = std::make_unique<input::WindowInput>(*program_, form);
   openPanelFor(page_, form);
   const auto& rows = form.spec().controls;
   for (std::size_t slot = 0; slot < rows.size(); ++slot) {
@@ -140,18 +143,14 @@ void WebPlatform::formHidden(forms::Form& form) {
 void WebPlatform::formUnloaded(forms::Form& form) {
   stopTimers(&form);
   removePanel(form);
-  focused_.erase(&form);
+  inputs_.erase(&form);
   page_.closePanel(panelOf(form));
 }
 
 void WebPlatform::removePanel(forms::Form& form) {
   std::erase(panels_, &form);
   rings_.erase(&form);
-  if (pressedForm_ == &form) {
-    pressedForm_ = nullptr;
-    pressedSlot_ = -1;
-  }
-  if (lastPress_.form == &form) lastPress_ = {};
+  if (input::WindowInput* in = inputOf(form)) in->cancelPress();
 }
 
 void WebPlatform::controlChanged(forms::Form& form, int slot, forms::TwipRect) { drawControl(page_, form, slot); }

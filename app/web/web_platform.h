@@ -6,8 +6,11 @@
 #include <utility>
 #include <vector>
 
+#include <memory>
+
 #include "forms.h"
 #include "page.h"
+#include "window_input.h"
 
 namespace web {
 
@@ -39,10 +42,10 @@ class WebPlatform final : public forms::Platform {
   int focusedSlot(const forms::Form& form) const;
   int runningTimers() const { return static_cast<int>(timers_.size()); }
 
-  // The time between two presses, and the distance, within which the second
-  // is a double-click's and not a click: a desktop's usual settings.
-  static constexpr double kDoubleClickMs = 400;
-  static constexpr float kDoubleClickDistance = 5;
+  // Puts the ring on the speech of a form that came to the front, once the
+  // keyboard has been used on the page; returns what the speech says, or
+  // nothing when the ring stayed where it was.
+  std::string ringToSpeech(forms::Form& form);
 
   // forms::Platform
   double secondsSinceMidnight() const override { return page_.secondsSinceMidnight(); }
@@ -61,15 +64,9 @@ class WebPlatform final : public forms::Platform {
     int slot;
     std::uint32_t generation;
   };
-  struct Press {
-    forms::Form* form = nullptr;
-    float x = 0;
-    float y = 0;
-    double timeMs = 0;
-    bool second = false;  // the press was a double-click's second
-  };
 
   forms::Form* formOf(int panel) const;
+  input::WindowInput* inputOf(const forms::Form& form) const;
   void startTimer(forms::Form& form, int slot);
   void stopTimers(const forms::Form* form);
   void removePanel(forms::Form& form);
@@ -84,10 +81,8 @@ class WebPlatform final : public forms::Platform {
   std::map<int, RunningTimer> timers_;
   std::map<std::pair<const forms::Form*, int>, int> timerOf_;
   int nextTimer_ = 1;
-  Press lastPress_;
-  forms::Form* pressedForm_ = nullptr;
-  int pressedSlot_ = -1;
-  std::map<const forms::Form*, int> focused_;
+  std::map<const forms::Form*, std::unique_ptr<input::WindowInput>> inputs_;
+  bool keyboardUsed_ = false;
   std::map<const forms::Form*, std::pair<int, forms::PixelRect>> rings_;  // as last drawn
   bool ended_ = false;
   bool errorShown_ = false;

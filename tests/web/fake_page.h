@@ -29,6 +29,9 @@ struct FakePage final : web::Page {
   void startTimer(int timer, int intervalMs) override { timers[timer] = intervalMs; }
   void stopTimer(int timer) override { timers.erase(timer); }
   void announce(std::string_view text) override { announced.emplace_back(text); }
+  void readOrder(int panel, const std::vector<int>& slots) override { orders[panel] = slots; }
+  void readControl(int panel, int slot, const reading::ControlReading& r) override { readings[{panel, slot}] = r; }
+  void focusPanel(int panel) override { focusedPanels.push_back(panel); }
   void showError(std::string_view message) override { errors.emplace_back(message); }
   void sayGoodbye() override { ++goodbyes; }
 
@@ -50,5 +53,8 @@ struct FakePage final : web::Page {
   std::map<int, std::pair<int, forms::PixelRect>> rings;
   std::map<int, int> timers;  // running: number -> interval
   std::vector<std::string> announced, errors;
+  std::map<int, std::vector<int>> orders;
+  std::map<std::pair<int, int>, reading::ControlReading> readings;
+  std::vector<int> focusedPanels;
   int goodbyes = 0;
 };

@@ -3,10 +3,11 @@
 #include <functional>
 #include <memory>
 
-#include "announcer.h"
 #include "fake_page.h"
 #include "forms.h"
+#include "reader.h"
 #include "web_platform.h"
+#include "web_reading.h"
 
 using namespace forms;
 using Key = web::WebPlatform::Key;
@@ -49,14 +50,15 @@ class Probe final : public Form {
 struct Web : ::testing::Test {
   FakePage page;
   web::WebPlatform platform{page};
-  web::Announcer announcer{page};
+  web::WebReading reading{page, platform};
+  reading::Reader reader{reading};
   Program program{platform, kPictures};
   static constexpr int A = static_cast<int>(FormId::starter);
   static constexpr int B = static_cast<int>(FormId::menu);
 
   Web() {
     platform.attach(program);
-    program.watch(announcer);
+    program.watch(reader);
     program.install(FormId::starter, [](Program& p) { return std::make_unique<Probe>(p, FormId::starter); });
     program.install(FormId::menu, [](Program& p) { return std::make_unique<Probe>(p, FormId::menu); });
     program.start();
@@ -219,11 +221,16 @@ TEST_F(Web, ClosingTheLastPanelSaysGoodbye) {
   EXPECT_TRUE(page.timers.empty());
 }
 
-// Protects what a screen reader hears: the captions an event changed, once,
-// when the event has been handled.
-TEST_F(Web, CaptionsChangedInAnEventAreAnnouncedOnceItEnds) {
-  // The start shows the first form, which reads out the labels it offers to click.
-  ASSERT_EQ(page.announced, std::vector<std::string>{"behind the button hello"});
+// Protects what a screen reader meets and hears: the panel's controls in
+// reading order with roles and names, scenery hidden, each event's words as
+// messages of their own once the event has been handled, and a panel coming
+// on show taking the focus and reading its texts.
+TEST_F(Web, ReadersMeetTheControlsInOrderAndHearEachMessageOnItsOwn) {
+  EXPECT_EQ(page.orders.at(A), (std::vector<int>{0, 1, 2, 3})) << "the frame and the timer are scenery";
+  EXPECT_EQ(page.readings.at({A, 3}).role, reading::Role::Button) << "a picture that takes a click";
+  EXPECT_EQ(page.readings.at({A, 3}).name, "loaf");
+  EXPECT_EQ(page.focusedPanels, std::vector<int>{A});
+  EXPECT_EQ(page.announced, (std::vector<std::string>{"behind the button", "hello"}));
   page.announced.clear();
   a().onGo = [this] {
     a().Say.setCaption("one");
@@ -231,19 +238,21 @@ TEST_F(Web, CaptionsChangedInAnEventAreAnnouncedOnceItEnds) {
     a().Say.setCaption("three");
   };
   tap(A, 10, 10, 0);
-  ASSERT_EQ(page.announced.size(), 1u);
-  EXPECT_EQ(page.announced[0], "three two");
+  EXPECT_EQ(page.announced, (std::vector<std::string>{"two", "three"})) << "in reading order, never merged";
+  EXPECT_EQ(page.readings.at({A, 2}).name, "three");
+  tap(A, 10, 10, 1000);
+  EXPECT_EQ(page.announced.size(), 4u) << "the same words again after a click are said again";
+  page.announced.clear();
   a().onGo = [this] {
     b().hide();
     b().Say.setCaption("not on show");
   };
-  tap(A, 10, 10, 1000);
-  EXPECT_EQ(page.announced.size(), 1u);
-  // So does a form coming on show later.
-  a().onGo = [this] { b().show(); };
   tap(A, 10, 10, 2000);
-  ASSERT_EQ(page.announced.size(), 2u);
-  EXPECT_EQ(page.announced[1], "behind the button not on show");
+  EXPECT_TRUE(page.announced.empty());
+  a().onGo = [this] { b().show(); };
+  tap(A, 10, 10, 3000);
+  EXPECT_EQ(page.announced, (std::vector<std::string>{"behind the button", "not on show"}));
+  EXPECT_EQ(page.focusedPanels.back(), B);
 }
 
 // Protects the drawing: the layout's front-to-back order with buttons over

@@ -308,14 +308,18 @@ Module.page = (() => {
   function make(kind, p) {
     switch (kind) {
       case KIND.label: return element('div', 'label');
+      // Scenery until the game says what a reader is to meet (readControl).
       case KIND.image: {
         const e = element('img', 'picture');
         e.draggable = false;
+        e.alt = '';
+        e.setAttribute('aria-hidden', 'true');
         return e;
       }
       case KIND.button: {
         const e = element('button', 'button');
         e.type = 'button';
+        e.setAttribute('aria-hidden', 'true');
         return e;
       }
       case KIND.shape:
@@ -354,9 +358,9 @@ Module.page = (() => {
       case KIND.image:
         put(e.style, 'left', px(look.box[0]));
         put(e.style, 'top', px(look.box[1]));
+        put(e, 'alt', look.name);
         put(e, 'width', look.box[2]);
         put(e, 'height', look.box[3]);
-        put(e, 'alt', look.name);
         if (!look.picture) {
           e.removeAttribute('src');
           delete e.dataset.later;
@@ -418,10 +422,51 @@ Module.page = (() => {
     timers.clear();
   }
 
+  // Each message a line of its own in the live region, so that none is
+  // merged, cut or dropped, and the same words twice are read twice.
   function announce(text) {
     const say = document.getElementById('say');
-    // The same sentence twice is read twice.
-    say.textContent = say.textContent === text ? text + '\u00a0' : text;
+    element('p', '', say).textContent = text;
+    while (say.childElementCount > 12) say.firstElementChild.remove();
+  }
+
+  // The elements in the order a reader meets them; the panel's layers are
+  // kept by their z-index, not by this order.
+  function readOrder(id, slots) {
+    const p = panels.get(id);
+    if (!p) return;
+    for (const slot of slots) {
+      const e = p.controls.get(slot);
+      if (e) p.client.appendChild(e);
+    }
+  }
+
+  // What a reader is told about a control: a clickable picture is a button
+  // named by what it shows, with its grid place as its description; a text
+  // that takes a click (a speech bubble) is a button too.
+  function readControl(id, slot, r) {
+    const p = panels.get(id);
+    const e = p && p.controls.get(slot);
+    if (!e) return;
+    if (r.role === 'hidden') {
+      e.setAttribute('aria-hidden', 'true');
+      return;
+    }
+    e.removeAttribute('aria-hidden');
+    if (e.tagName === 'IMG' || (e.tagName === 'DIV' && r.clickable)) {
+      e.setAttribute('role', 'button');
+      e.setAttribute('aria-label', r.name);
+    }
+    if (r.description) e.setAttribute('aria-description', r.description);
+    else e.removeAttribute('aria-description');
+    if (e.getAttribute('role') === 'button') e.setAttribute('aria-disabled', String(!r.enabled));
+  }
+
+  function focusPanel(id) {
+    const p = panels.get(id);
+    if (!p || replaying) return;
+    p.root.tabIndex = -1;
+    p.root.focus({ preventScroll: true });
   }
 
   function notice(className, role, heading, text) {
@@ -483,6 +528,7 @@ Module.page = (() => {
 
   return {
     theme, openPanel, showPanel, hidePanel, closePanel, drawControl, focusRing, startTimer, stopTimer, announce,
+    readOrder, readControl, focusPanel,
     showError, sayGoodbye, replay,
     // The screen comparison's page tells its test when the state is drawn.
     stateDrawn(found) { document.body.dataset.state = found ? 'drawn' : 'missing'; },
