@@ -28,10 +28,6 @@ int WindowInput::ring() const {
   return std::find(order.begin(), order.end(), focused_) != order.end() ? focused_ : -1;
 }
 
-void WindowInput::ringTo(int slot) {
-  if (focused_ >= 0) focused_ = slot;
-}
-
 void WindowInput::move(int step) {
   std::vector<int> order = reading::focusOrder(form_);
   if (order.empty()) return;

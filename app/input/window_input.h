@@ -38,9 +38,9 @@ class WindowInput {
   // The control under the ring, or -1 while the ring is on none (not used
   // yet, or its control has gone or been disabled).
   int ring() const;
-  // Puts the ring on a control, as a window coming back does on its speech,
-  // if the keyboard has been used here.
-  void ringTo(int slot);
+  // Puts the ring on a control, as a window coming up does on its speech
+  // for a child who plays by keyboard.
+  void ringTo(int slot) { focused_ = slot; }
   bool keyboardUsed() const { return focused_ >= 0; }
 
  private:

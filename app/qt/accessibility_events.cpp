@@ -63,18 +63,25 @@ void AccessibilityEvents::windowFront(forms::Form& form, std::string_view, const
   FormWindow* window = windowOf_(form);
   if (window == nullptr) return;
   touch(window);
-  // A window coming back puts the ring on its speech, for a child who plays
-  // by keyboard; the focus reads it, so it is not said twice. The title is
-  // read by the desktop as the window takes the focus.
+  // A window coming up puts the ring on its speech for a child who plays by
+  // keyboard, so that Space answers at once; the focus reads it, so it is
+  // not said twice. The title is read by the desktop as the window takes
+  // the focus.
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  const bool keyboard = std::any_of(windows.begin(), windows.end(), [](QWidget* w) {
+    auto* other = qobject_cast<FormWindow*>(w);
+    return other != nullptr && other->keyboardUsed();
+  });
   QString focused;
-  for (int slot : reading::focusOrder(form)) {
+  for (int slot : keyboard ? reading::focusOrder(form) : std::vector<int>{}) {
     if (reading::isSpeech(form, slot)) {
       window->ringTo(slot);
       if (window->ringSlot() == slot) focused = qstr(reading::readControl(form, slot).name);
       break;
     }
   }
-  QStringList messages = std::exchange(leftOver_, {});
+  window->accessibility().announceNow(std::exchange(leftOver_, {}));
+  QStringList messages;
   for (const QString& text : qstrings(texts)) {
     if (text != focused) messages << text;
   }

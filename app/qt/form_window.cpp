@@ -126,7 +126,6 @@ int FormWindow::slotOfButton(const QPushButton* button) const {
 
 void FormWindow::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
-  // Qt has just told a listening client that the window has the focus.
   accessibility_.windowFocused();
 }
 

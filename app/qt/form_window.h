@@ -58,9 +58,10 @@ class FormWindow final : public QWidget {
   // The control under the keyboard's ring, or -1 while the ring is on none
   // (not used yet, or its control has gone or been disabled).
   int ringSlot() const { return input_.ring(); }
-  // Moves the ring to a control, as a window coming back does, if the
-  // keyboard has been used here.
+  // Moves the ring to a control, as a window coming up does for a child
+  // who plays by keyboard.
   void ringTo(int slot);
+  bool keyboardUsed() const { return input_.keyboardUsed(); }
   int slotOfButton(const QPushButton* button) const;
   // What the window presents to a screen reader.
   WindowAccessibility& accessibility() const { return accessibility_; }

@@ -1,5 +1,7 @@
 #include "window_accessibility.h"
 
+#include <QTimer>
+
 #include "form_window.h"
 
 namespace qtgui {
@@ -50,6 +52,11 @@ void WindowAccessibility::announce(const QStringList& messages) {
     waiting_ << messages;
     return;
   }
+  announceNow(messages);
+}
+
+void WindowAccessibility::announceNow(const QStringList& messages) {
+  if (!accessibilityActive()) return;
   for (const QString& words : messages) {
     if (words.isEmpty()) continue;
     const int index = next_;
@@ -75,8 +82,13 @@ void WindowAccessibility::syncFocus() {
 
 void WindowAccessibility::windowFocused() {
   focusToldSlot_ = -1;
-  syncFocus();
-  if (!waiting_.isEmpty()) announce(std::exchange(waiting_, {}));
+  // Qt tells a client that the window has the focus once its focus-in
+  // event has been handled: the control under the ring is told after that,
+  // or the window would be the last word.
+  QTimer::singleShot(0, &window_, [this] {
+    syncFocus();
+    if (!waiting_.isEmpty()) announce(std::exchange(waiting_, {}));
+  });
 }
 
 }  // namespace qtgui

@@ -40,10 +40,13 @@ class WindowAccessibility {
   // Says each message through a notification of its own. Messages for a
   // window that is not in front wait until it is.
   void announce(const QStringList& messages);
+  // Says them at once, whether the window is in front yet or not: the last
+  // words of a window that has just gone, before the next one takes over.
+  void announceNow(const QStringList& messages);
   // Tells a listening client which object has the focus, if that changed.
   void syncFocus();
-  // The window came to the front: Qt has told a client so; messages that
-  // waited are said now.
+  // The window came to the front: once Qt has told a client so, the ring's
+  // control is told and messages that waited are said.
   void windowFocused();
   void windowUnfocused() { focusToldSlot_ = kNothingFocused; }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "screen_reading.h"
+
 namespace reading {
 
 void Reader::mark(forms::Form& form) {
@@ -101,9 +103,9 @@ void Reader::tell(forms::Form& form, bool shown, bool wentAway, bool clicked) {
       if (t.reading.role == Role::Text && t.reading.visible && !t.spoken.empty()) texts.push_back(t.spoken);
     }
     presenter_.windowFront(form, form.spec().caption, texts);
-  } else if (!words.empty() && !first && (form.visible() || wentAway)) {
-    // A form that went from the screen in this event still says what the
-    // child saw happen just before; one out of sight says nothing.
+  } else if (!words.empty() && !first && (form.visible() || (wentAway && lastWordsHeard(form.id())))) {
+    // A game that went from the screen in this event still says its last
+    // move's answer; a form out of sight says nothing.
     presenter_.say(form, words);
   }
 }

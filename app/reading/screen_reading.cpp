@@ -17,17 +17,25 @@ constexpr ReadingRule kRules[]{
     // Pick the Cards.
     {carder, "CardImage", Part::Card},
     {carder, "talking", Part::Speech},
+    {carder, {}, Part::LastWordsHeard},
 
     // Follow the Pattern: each button's light is the shape of the same index.
     {patternform, "clipart", Part::PatternButton, "cover"},
     {patternform, "talking", Part::Speech},
+    {patternform, {}, Part::LastWordsHeard},
 
     // Hit the worm.
     {hit, "hitpic", Part::Hole},
     {hit, "talking", Part::Speech},
+    {hit, {}, Part::LastWordsHeard},
 };
 
 }  // namespace
+
+bool lastWordsHeard(forms::FormId screen) {
+  const ReadingRule* rule = ruleFor(screen, {});
+  return rule != nullptr && rule->part == Part::LastWordsHeard;
+}
 
 std::span<const ReadingRule> readingRules() { return kRules; }
 

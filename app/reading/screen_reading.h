@@ -15,6 +15,11 @@ enum class Part {
   PatternButton,  // "lit" while the element of `light` with its index shows
   Speech,         // a character's words: a window that comes back puts the focus here
   Decoration,     // hidden from readers, though the layout makes it a button
+  // The screen as a whole (no control): the words of the event that takes
+  // it off the screen are still said, before the next window's. A game's
+  // last move is the answer the child waits for; the intro's farewell,
+  // written as it hides, is for when it comes back.
+  LastWordsHeard,
 };
 
 // One line of a screen's table: on this screen, this control (or every
@@ -31,5 +36,7 @@ std::span<const ReadingRule> readingRules();
 
 // The rule for a control, or none.
 const ReadingRule* ruleFor(forms::FormId screen, std::string_view control);
+// Whether a screen's words are said as it leaves the screen.
+bool lastWordsHeard(forms::FormId screen);
 
 }  // namespace reading

@@ -20,6 +20,17 @@ void FirstFrame::hidePanel(int panel) { calls_.push_back(pageJson({"hidePanel", 
 
 void FirstFrame::closePanel(int panel) { calls_.push_back(pageJson({"closePanel", panel})); }
 
+void FirstFrame::readOrder(int panel, const std::vector<int>& slots) {
+  calls_.push_back(pageJson({"readOrder", panel, slots}));
+}
+
+void FirstFrame::readControl(int panel, int slot, const reading::ControlReading& reading) {
+  std::string call = pageJson({"readControl", panel, slot});
+  call.pop_back();
+  call.append(",").append(readingJson(reading)).append("]");
+  calls_.push_back(std::move(call));
+}
+
 void FirstFrame::drawControl(int panel, int slot, const ControlLook& look) {
   // The look is written once, as the live page gets it, and spliced in whole.
   std::string call = pageJson({"drawControl", panel, slot});

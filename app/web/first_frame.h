@@ -33,9 +33,10 @@ class FirstFrame final : public Page {
   void startTimer(int, int) override {}
   void stopTimer(int) override {}
   void announce(std::string_view) override {}
-  // The game reads the intro to a reader once it has taken the page over.
-  void readOrder(int, const std::vector<int>&) override {}
-  void readControl(int, int, const reading::ControlReading&) override {}
+  // The intro is written with what a reader meets in it, so that the game
+  // takes it over as it stands; its words and focus wait for the game.
+  void readOrder(int panel, const std::vector<int>& slots) override;
+  void readControl(int panel, int slot, const reading::ControlReading& reading) override;
   void focusPanel(int) override {}
   void showError(std::string_view message) override { errors_.emplace_back(message); }
   void sayGoodbye() override { errors_.emplace_back("the program ended before its first screen"); }

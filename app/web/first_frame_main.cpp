@@ -9,8 +9,10 @@
 #include "catalogue.h"
 #include "first_frame.h"
 #include "program.h"
+#include "reader.h"
 #include "screens.h"
 #include "web_platform.h"
+#include "web_reading.h"
 
 namespace {
 // clang-format off
@@ -35,6 +37,9 @@ int main(int argc, char** argv) {
   web::WebPlatform platform{page};
   forms::Program program(platform, assets::pictureInfos());
   platform.attach(program);
+  web::WebReading reading{page, platform};
+  reading::Reader reader{reading};
+  program.watch(reader);
   screens::installScreens(program);
   program.start();
   for (const std::string& error : page.errors()) std::fprintf(stderr, "first screen: %s\n", error.c_str());

@@ -125,6 +125,7 @@ class Listening : public ::testing::Test {
   static void activate(qtgui::FormWindow* window) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QCoreApplication::processEvents();  // what waited for the window is said
   }
   // Exactly one object of the window says it has the focus.
   static QAccessibleInterface* theFocused(QAccessibleInterface* window) {

@@ -81,6 +81,7 @@ Module.page = (() => {
     root.hidden = true;
     root.classList.toggle('centred', centred);
     root.setAttribute('role', 'dialog');
+    root.tabIndex = -1;  // the panel takes the focus as it comes to the front
     root.setAttribute('aria-label', caption);
     root.dataset.form = id;
     const bar = element('div', 'titlebar', root);
@@ -210,7 +211,7 @@ Module.page = (() => {
   function replay(calls) {
     replaying = true;
     try {
-      for (const [name, ...args] of calls) ({ theme, openPanel, drawControl, showPanel })[name](...args);
+      for (const [name, ...args] of calls) ({ theme, openPanel, drawControl, showPanel, readOrder, readControl })[name](...args);
     } finally {
       replaying = false;
     }
@@ -464,9 +465,7 @@ Module.page = (() => {
 
   function focusPanel(id) {
     const p = panels.get(id);
-    if (!p || replaying) return;
-    p.root.tabIndex = -1;
-    p.root.focus({ preventScroll: true });
+    if (p && !replaying) p.root.focus({ preventScroll: true });
   }
 
   function notice(className, role, heading, text) {
