@@ -20,7 +20,7 @@ class WindowAccessibility {
  public:
   // Messages kept in their own notification before one is used again: more
   // than one event says, so a reader that is behind still reads each.
-  static constexpr int kNotifications = 8;
+  static constexpr int kNotifications = 16;
 
   explicit WindowAccessibility(FormWindow& window) : window_(window) {}
   ~WindowAccessibility();

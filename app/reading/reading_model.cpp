@@ -64,7 +64,8 @@ GridPlace placeInArray(const forms::FormSpec& spec, int slot) {
 }
 
 // A card is found when its twin, the other card with the same picture, is
-// face up too. While every card is up (the deal is being shown) none is.
+// face up too. While every card is up, the deal is being shown and none is,
+// unless the last pair has just been judged right.
 bool foundCard(const forms::Form& form, int slot) {
   const auto& rows = form.spec().controls;
   const auto& states = form.controls();
@@ -75,7 +76,11 @@ bool foundCard(const forms::Form& form, int slot) {
     if (states[other].picture.empty()) anyDown = true;
     if (int(other) != slot && states[other].picture == mine) twinUp = true;
   }
-  return twinUp && anyDown;
+  if (!twinUp) return false;
+  if (anyDown) return true;
+  const ReadingRule* rule = ruleFor(form.id(), rows[std::size_t(slot)].name);
+  const int sign = rule == nullptr || rule->mark.empty() ? -1 : form.spec().find(rule->mark);
+  return sign >= 0 && states[std::size_t(sign)].visible;
 }
 
 bool lit(const forms::Form& form, int slot) {
@@ -113,7 +118,7 @@ int lightOf(const forms::Form& form, int slot) {
   const ReadingRule* rule = ruleFor(form.id(), rowOf(form, slot).name);
   if (rule == nullptr || rule->part != Part::PatternButton) return -1;
   const int index = rowOf(form, slot).index;
-  return index == forms::kNotInArray ? -1 : form.spec().find(rule->light, index);
+  return index == forms::kNotInArray ? -1 : form.spec().find(rule->mark, index);
 }
 
 bool isSpeech(const forms::Form& form, int slot) {

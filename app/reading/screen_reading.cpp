@@ -15,7 +15,7 @@ constexpr ReadingRule kRules[]{
     {menu, "Command1", Part::Decoration},
 
     // Pick the Cards.
-    {carder, "CardImage", Part::Card},
+    {carder, "CardImage", Part::Card, "nod"},
     {carder, "talking", Part::Speech},
     {carder, {}, Part::LastWordsHeard},
 

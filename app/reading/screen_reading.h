@@ -12,7 +12,7 @@ namespace reading {
 enum class Part {
   Card,           // "face down" until turned; "found" while its twin is up too
   Hole,           // "empty", or what is in it
-  PatternButton,  // "lit" while the element of `light` with its index shows
+  PatternButton,  // "lit" while the element of `mark` with its index shows
   Speech,         // a character's words: a window that comes back puts the focus here
   Decoration,     // hidden from readers, though the layout makes it a button
   // The screen as a whole (no control): the words of the event that takes
@@ -28,7 +28,10 @@ struct ReadingRule {
   forms::FormId screen;
   std::string_view control;
   Part part;
-  std::string_view light = {};  // for PatternButton
+  // A control whose showing tells the part's state: a pattern button's
+  // light (the element with its index); for cards, the sign that a pair is
+  // right, which tells the last pair found while every card is up.
+  std::string_view mark = {};
 };
 
 // Every screen's table, beside the screens' cue tables.

@@ -71,6 +71,7 @@ class Reader:
 
     def __init__(self):
         self.events = []
+        self.told = []  # (seconds, what, words): every message and focus the game gave a reader
         self.view = {}
         self.focus = None
         self.listener = Atspi.EventListener.new(self.on_event)
@@ -87,6 +88,10 @@ class Reader:
         except GLib.Error:
             role = '?'
         self.events.append((event.type, source, event.detail1, event.any_data, role, name))
+        if event.type == 'object:state-changed:showing' and event.detail1 and role == 'notification':
+            self.told.append((time.time(), 'message', name))
+        elif event.type == 'object:state-changed:focused' and event.detail1:
+            self.told.append((time.time(), 'focus', name))
         known = self.view.get(key(source))
         if event.type == 'object:property-change:accessible-name' and known is not None:
             known['name'] = name
@@ -436,6 +441,10 @@ def main():
     finally:
         game.terminate()
         game.wait(TIMEOUT)
+        # What the game told, for a reader's log to be held against.
+        with open(f'{work}/told.tsv', 'w') as told:
+            for at, what, words in reader.told:
+                told.write(f'{at:.3f}\t{what}\t{words or ""}\n')
     return 0
 
 

@@ -7,7 +7,11 @@
 # --pattern goes on through the card game, won from the deal as it was read,
 # into the pattern game, repeated by ear.
 # With ORCA_LOG=FILE set, Orca runs alongside with its speech off and writes
-# its debug log to FILE, which then holds what it would have said.
+# its debug log to FILE, which then holds what it would have said. With
+# ORCA_SPEECH=yes as well, Orca speaks, through speech-dispatcher and
+# espeak-ng, into a sound server of the walk's own with a null sink, so that
+# what it cuts or drops shows in the log as it would to a child
+# (docs/SCREEN-READER.md: tests/e2e/orca_unspoken.py counts it).
 set -euo pipefail
 if [ $# -lt 2 ] || [ $# -gt 3 ]; then
   echo "usage: $0 GAME WORKDIR [--pattern]" >&2
@@ -15,7 +19,9 @@ if [ $# -lt 2 ] || [ $# -gt 3 ]; then
 fi
 if [ -z "${A11Y_SESSION_READY:-}" ]; then
   export A11Y_SESSION_READY=1
-  exec "$(dirname "$0")/../../scripts/with-display" dbus-run-session -- "$0" "$@"
+  sound=()
+  [ -n "${ORCA_SPEECH:-}" ] && sound=("$(dirname "$0")/../../scripts/with-sound-server")
+  exec "$(dirname "$0")/../../scripts/with-display" dbus-run-session -- "${sound[@]}" "$0" "$@"
 fi
 mkdir -p "$2/runtime"
 chmod 700 "$2/runtime"
@@ -28,7 +34,9 @@ pids=("$launcher")
 trap 'kill "${pids[@]}" 2>/dev/null || true' EXIT
 if [ -n "${ORCA_LOG:-}" ]; then
   mkdir -p "$2/orca-prefs"
-  orca --replace -d speech -d braille -d main-window -d splash-window -u "$2/orca-prefs" \
+  quiet=(-d speech)
+  [ -n "${ORCA_SPEECH:-}" ] && quiet=()
+  orca --replace "${quiet[@]}" -d braille -d main-window -d splash-window -u "$2/orca-prefs" \
     --debug-file "$ORCA_LOG" >"$2/orca.out" 2>&1 &
   pids+=($!)
   # Orca registers its listeners before the game starts, as on a desktop,
