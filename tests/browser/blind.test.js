@@ -6,6 +6,7 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
+const fs = require('fs');
 const { launch, openGame, INTRO, CARDS } = require('./harness.js');
 const { PATTERN } = require('./player.js');
 
@@ -17,6 +18,14 @@ function listen() {
       for (const c of changes) for (const n of c.addedNodes) window.heard.push(n.textContent);
     }).observe(document.getElementById('say'), { childList: true });
   });
+}
+
+// What an accessibility audit finds wrong with the panels on show.
+async function audit(game) {
+  await game.page.evaluate(fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8'));
+  const violations = await game.page.evaluate(async () => (await window.axe.run(document.getElementById('desk'),
+    { resultTypes: ['violations'] })).violations.map((v) => `${v.id} (${v.impact}): ${v.nodes.length}`));
+  assert.deepEqual(violations, [], 'the accessibility audit');
 }
 
 class Listener {
@@ -83,6 +92,7 @@ test('a blind child wins the cards and passes the pattern by keys and the reader
     await game.pass(17000);  // Tobble walks in
     assert.ok((await ear.tree()).some((n) => n.role === 'button' && n.name === 'Start'));
     assert.ok(!(await ear.tree()).some((n) => /walk frame/.test(n.name)), 'the walk is scenery');
+    await audit(game);
     await ear.tabTo((f) => f.name === 'Start');
     await ear.key('Space');
     assert.match((await ear.messages()).join('\n'), /Hi! I am Tobble!/);
@@ -99,6 +109,7 @@ test('a blind child wins the cards and passes the pattern by keys and the reader
     assert.ok(heardCards.includes('Get Ready!'), heardCards.join(' | '));
 
     // The deal, read off the tree while every card is up.
+    await audit(game);
     const deal = (await ear.tree()).filter((n) => n.role === 'button' && /^row \d, column \d$/.test(n.description));
     assert.equal(deal.length, 20);
     await game.pass(2000);
@@ -122,6 +133,7 @@ test('a blind child wins the cards and passes the pattern by keys and the reader
     }
     assert.notEqual(await ear.frontDialog(), CARDS, 'the guide is back');
     assert.match((await ear.focused()).name, /^Welcome back!!/, 'the focus on the guide\'s speech');
+    await audit(game);
 
     for (let i = 0; i < 12 && (await ear.frontDialog()) !== PATTERN; ++i) {
       await ear.key('Space');
@@ -129,6 +141,7 @@ test('a blind child wins the cards and passes the pattern by keys and the reader
     }
     assert.equal(await ear.frontDialog(), PATTERN);
     await ear.messages();
+    await audit(game);
 
     // Four stages from the lights heard, then wrong presses to the end of the
     // allowance, which passes the game.
