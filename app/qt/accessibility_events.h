@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "watcher.h"
+#include "forms/watcher.h"
 
 namespace qtgui {
 

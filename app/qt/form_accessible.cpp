@@ -5,7 +5,7 @@
 #include "accessible_reading.h"
 #include "form_painter.h"
 #include "form_window.h"
-#include "program.h"
+#include "forms/program.h"
 
 namespace qtgui {
 

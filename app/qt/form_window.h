@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "form.h"
+#include "forms/form.h"
 #include "window_accessibility.h"
 
 namespace qtgui {

@@ -3,9 +3,9 @@
 #include <utility>
 #include <vector>
 
-#include "forms.h"
+#include "forms/forms.h"
+#include "forms/watcher.h"
 #include "page.h"
-#include "watcher.h"
 
 namespace web {
 

@@ -6,10 +6,10 @@
 
 #include <cstdio>
 
-#include "catalogue.h"
+#include "assets/catalogue.h"
 #include "first_frame.h"
-#include "program.h"
-#include "screens.h"
+#include "forms/program.h"
+#include "screens/screens.h"
 #include "web_platform.h"
 
 namespace {

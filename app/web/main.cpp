@@ -4,11 +4,11 @@
 #include <emscripten.h>
 
 #include "announcer.h"
-#include "catalogue.h"
-#include "director.h"
+#include "assets/catalogue.h"
+#include "cues/director.h"
 #include "dom_page.h"
-#include "program.h"
-#include "screens.h"
+#include "forms/program.h"
+#include "screens/screens.h"
 #include "web_cue_player.h"
 #include "web_platform.h"
 

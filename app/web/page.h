@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "layout.h"
-#include "outline.h"
+#include "forms/layout.h"
+#include "forms/outline.h"
 
 namespace web {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "form_view.h"
-#include "stacking.h"
+#include "forms/stacking.h"
 
 namespace web {
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "forms.h"
+#include "forms/forms.h"
 #include "page.h"
 
 namespace web {

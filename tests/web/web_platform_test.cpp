@@ -3,10 +3,10 @@
 #include <functional>
 #include <memory>
 
-#include "announcer.h"
 #include "fake_page.h"
-#include "forms.h"
-#include "web_platform.h"
+#include "forms/forms.h"
+#include "web/announcer.h"
+#include "web/web_platform.h"
 
 using namespace forms;
 using Key = web::WebPlatform::Key;
