@@ -3,24 +3,24 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "assets/catalogue.h"
+#include "desktop/desktop_buses.h"
+#include "desktop/game_sound.h"
+#include "forms/program.h"
 #include "qt/artwork.h"
-#include "catalogue.h"
-#include "qt/desktop_buses.h"
 #include "qt/error_report.h"
-#include "qt/form_accessible.h"
 #include "qt/fonts.h"
-#include "qt/game_sound.h"
-#include "program.h"
+#include "qt/form_accessible.h"
 #include "qt/qt_platform.h"
-#include "screens.h"
+#include "screens/screens.h"
 
 int main(int argc, char** argv) {
   // Before Qt starts any thread or touches a bus. A second is long for buses
   // that work, even on a busy machine (wrongly setting them aside would cost
   // a blind child the reader), and short enough for the intro to show within
   // two seconds when one is frozen.
-  qtgui::fitThreadsInAddressSpace();
-  qtgui::guardDesktopBuses(std::chrono::milliseconds(1000));
+  desktop::fitThreadsInAddressSpace();
+  desktop::guardDesktopBuses(std::chrono::milliseconds(1000));
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tobble"));
   // No display name: Qt would add it to every title bar after the caption.
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   forms::Program program(platform, assets::pictureInfos());
   platform.attach(program);
   // Voice and sounds follow what the game shows; the M key mutes them.
-  qtgui::GameSound sound(program, platform);
+  desktop::GameSound sound(program, platform);
   // The intro's first frame shows no picture (Tobble's first walk frame comes
   // with the first tick, half a second later), so the pictures are rendered
   // right after that frame and the window appears sooner. The start-up

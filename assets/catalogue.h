@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "picture.h"
+#include "forms/picture.h"
 
 namespace assets {
 

@@ -24,20 +24,20 @@
 #include <string>
 #include <vector>
 
+#include "assets/catalogue.h"
+#include "desktop/game_sound.h"
+#include "forms/program.h"
 #include "qt/artwork.h"
-#include "catalogue.h"
-#include "cards/carder.h"
-#include "completion/form1.h"
 #include "qt/fonts.h"
-#include "qt/game_sound.h"
-#include "guide/menu.h"
-#include "intro/starter.h"
-#include "pattern/patternform.h"
-#include "program.h"
 #include "qt/qt_platform.h"
-#include "screens.h"
+#include "screens/cards/carder.h"
+#include "screens/completion/form1.h"
+#include "screens/guide/menu.h"
+#include "screens/intro/starter.h"
+#include "screens/pattern/patternform.h"
+#include "screens/screens.h"
+#include "screens/worm/hit.h"
 #include "stats.h"
-#include "worm/hit.h"
 
 namespace {
 
@@ -132,7 +132,7 @@ struct Game {
     });
     program = std::make_unique<forms::Program>(*platform, assets::pictureInfos());
     platform->attach(*program);
-    sound = std::make_unique<qtgui::GameSound>(*program, *platform);
+    sound = std::make_unique<desktop::GameSound>(*program, *platform);
     screens::installScreens(*program);
   }
 
@@ -168,7 +168,7 @@ struct Game {
   qtgui::Artwork artwork;
   std::unique_ptr<qtgui::QtPlatform> platform;
   std::unique_ptr<forms::Program> program;
-  std::unique_ptr<qtgui::GameSound> sound;
+  std::unique_ptr<desktop::GameSound> sound;
   std::set<QTimer*> known;
 };
 

@@ -1,7 +1,7 @@
 #include "random_play.h"
 
-#include "catalogue.h"
-#include "screens.h"
+#include "assets/catalogue.h"
+#include "screens/screens.h"
 
 namespace bench {
 

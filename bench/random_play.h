@@ -6,8 +6,8 @@
 #include <random>
 #include <string>
 
-#include "forms.h"
-#include "headless_platform.h"
+#include "forms/forms.h"
+#include "headless/headless_platform.h"
 
 namespace bench {
 

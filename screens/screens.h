@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms.h"
+#include "forms/forms.h"
 
 namespace screens {
 

@@ -9,9 +9,9 @@
 #include <QPainter>
 #include <cstdio>
 
-#include "qt/artwork.h"
 #include "artwork_at_both_scales.h"
-#include "catalogue.h"
+#include "assets/catalogue.h"
+#include "qt/artwork.h"
 #include "qt/fonts.h"
 
 int main(int argc, char** argv) {

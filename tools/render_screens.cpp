@@ -9,11 +9,11 @@
 #include <QImage>
 #include <cstdio>
 
-#include "qt/artwork.h"
 #include "artwork_at_both_scales.h"
+#include "qt/artwork.h"
 #include "qt/fonts.h"
 #include "qt/form_window.h"
-#include "screen_states.h"
+#include "states/screen_states.h"
 
 namespace {
 

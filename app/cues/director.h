@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "cue_player.h"
-#include "program.h"
+#include "forms/program.h"
+#include "forms/watcher.h"
 #include "screen_cues.h"
-#include "watcher.h"
 
 namespace cues {
 

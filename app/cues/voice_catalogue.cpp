@@ -4,8 +4,8 @@
 #include <map>
 #include <optional>
 
-#include "intro/starter.h"
-#include "runtime.h"
+#include "forms/runtime.h"
+#include "screens/intro/starter.h"
 #include "speech.h"
 
 namespace cues {

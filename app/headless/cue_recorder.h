@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cue_player.h"
+#include "cues/cue_player.h"
 #include "headless_platform.h"
 
 namespace headless {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "forms.h"
+#include "forms/forms.h"
 
 namespace headless {
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "reader.h"
+#include "reading/reader.h"
 
 namespace headless {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "program.h"
-#include "reading_model.h"
-#include "stacking.h"
+#include "forms/program.h"
+#include "reading/reading_model.h"
+#include "forms/stacking.h"
 
 namespace input {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "form.h"
-#include "geometry.h"
+#include "forms/form.h"
+#include "forms/geometry.h"
 
 namespace input {
 

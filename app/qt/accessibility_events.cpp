@@ -6,7 +6,7 @@
 
 #include "form_accessible.h"
 #include "form_window.h"
-#include "reading_model.h"
+#include "reading/reading_model.h"
 
 namespace qtgui {
 

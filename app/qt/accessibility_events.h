@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "reader.h"
+#include "reading/reader.h"
 
 namespace qtgui {
 

@@ -5,7 +5,7 @@
 #include <QSvgRenderer>
 #include <cmath>
 
-#include "catalogue.h"
+#include "assets/catalogue.h"
 
 namespace qtgui {
 

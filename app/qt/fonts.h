@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-#include "style.h"
+#include "forms/style.h"
 
 namespace qtgui {
 

@@ -4,8 +4,8 @@
 
 #include "form_painter.h"
 #include "form_window.h"
-#include "program.h"
-#include "reading_model.h"
+#include "forms/program.h"
+#include "reading/reading_model.h"
 
 namespace qtgui {
 

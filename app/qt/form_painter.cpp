@@ -6,8 +6,8 @@
 
 #include "artwork.h"
 #include "fonts.h"
-#include "outline.h"
-#include "stacking.h"
+#include "forms/outline.h"
+#include "forms/stacking.h"
 
 namespace qtgui {
 

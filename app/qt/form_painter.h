@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QRectF>
 
-#include "form.h"
+#include "forms/form.h"
 
 namespace qtgui {
 

@@ -11,8 +11,8 @@
 #include "form_accessible.h"
 #include "fonts.h"
 #include "form_painter.h"
-#include "program.h"
-#include "stacking.h"
+#include "forms/program.h"
+#include "forms/stacking.h"
 
 namespace qtgui {
 

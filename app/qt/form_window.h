@@ -8,8 +8,8 @@
 #include <map>
 #include <vector>
 
-#include "form.h"
-#include "window_input.h"
+#include "forms/form.h"
+#include "input/window_input.h"
 #include "window_accessibility.h"
 
 namespace qtgui {

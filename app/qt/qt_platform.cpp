@@ -7,7 +7,7 @@
 
 #include "error_report.h"
 #include "form_painter.h"
-#include "program.h"
+#include "forms/program.h"
 #include "screen_fit.h"
 
 namespace qtgui {

@@ -13,7 +13,7 @@
 #include "accessibility_events.h"
 #include "artwork.h"
 #include "form_window.h"
-#include "platform.h"
+#include "forms/platform.h"
 
 namespace qtgui {
 

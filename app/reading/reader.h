@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "reading_model.h"
-#include "watcher.h"
+#include "forms/watcher.h"
 
 namespace reading {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "form.h"
+#include "forms/form.h"
 
 namespace reading {
 

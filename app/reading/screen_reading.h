@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-#include "form.h"
+#include "forms/form.h"
 
 namespace reading {
 

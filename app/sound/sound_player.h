@@ -7,7 +7,7 @@
 #include <deque>
 #include <memory>
 
-#include "cue_player.h"
+#include "cues/cue_player.h"
 #include "server_connection.h"
 
 namespace sound {

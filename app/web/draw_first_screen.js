@@ -2,9 +2,13 @@
 // that the intro is painted from the HTML alone, before any script.
 //   node draw_first_screen.js PAGE.html RECORD.json OUT.html SCRIPT.js...
 // The record (first_frame_main.cpp) is drawn by the page's own scripts, in a
-// DOM without a browser, and the desk they drew is put into the page.
+// DOM without a browser, and the desk they drew is put into the page. The
+// style sheets and scripts of the page's head, which that paint waits for,
+// are put into it too, from OUT.html's folder: a request of their own would
+// cost the paint a round trip.
 'use strict';
 const fs = require('fs');
+const path = require('path');
 const { JSDOM } = require('jsdom');
 
 function draw(record, scripts) {
@@ -52,6 +56,15 @@ function main() {
   // The theme's colours, which the page script sets on the root.
   const theme = drawn.documentElement.getAttribute('style');
   if (theme) document.documentElement.setAttribute('style', theme);
+  const inline = (element, tag, file) => {
+    const text = fs.readFileSync(path.join(path.dirname(outFile), file), 'utf8');
+    if (text.includes(`</${tag}`)) throw new Error(`${file} would end its <${tag}> early`);
+    const replacement = document.createElement(tag);
+    replacement.textContent = text;
+    element.replaceWith(replacement);
+  };
+  for (const link of document.querySelectorAll('head link[rel=stylesheet]')) inline(link, 'style', link.getAttribute('href'));
+  for (const script of document.querySelectorAll('head script[src]')) inline(script, 'script', script.getAttribute('src'));
   fs.writeFileSync(outFile, page.serialize());
 }
 

@@ -3,12 +3,13 @@
 
     finish_site.py STAGE SITE SOURCE ICON.svg
 
-- Every file that never changes under its name (the wasm, the fonts, the
-  pictures, the voice and sounds) gets its content's hash in its name, so a
-  host may keep it for a year; the page finds it through Module.file.
+- Every file that never changes under its name (the deferred scripts, the
+  wasm, the fonts, the pictures, the voice and sounds) gets its content's
+  hash in its name, so a host may keep it for a year; the page names its
+  scripts so, and finds the others through Module.file.
 - The home-screen icons are drawn from the game's own icon (rsvg-convert).
 - The page gets its Content-Security-Policy: its inline scripts by their
-  hashes, everything else from this site only.
+  hashes, script files and everything else from this site only.
 - The service worker gets the list of every file and a cache named by the
   hash of them all, so two builds never share a cache.
 - Every text file and the wasm get a .br and a .gz beside them.
@@ -24,10 +25,10 @@ import sys
 
 import brotli
 
-HASHED = re.compile(r"^(tobble\.wasm|fonts/.*\.woff2|art/.*\.svg|audio/.*)$")
+HASHED = re.compile(r"^([\w-]+\.js|tobble\.wasm|fonts/.*\.woff2|art/.*\.svg|audio/.*)$")
 COMPRESSED = (".html", ".js", ".css", ".svg", ".json", ".webmanifest", ".wasm")
 BACKGROUND = "#3a6e8f"  # the page's own (tobble.css), also the manifest's colours
-CSP = ("default-src 'self'; script-src {scripts} 'wasm-unsafe-eval'; style-src 'self' 'unsafe-inline'; "
+CSP = ("default-src 'self'; script-src 'self' {scripts} 'wasm-unsafe-eval'; style-src 'self' 'unsafe-inline'; "
        "img-src 'self'; font-src 'self'; media-src 'self'; connect-src 'self'; worker-src 'self'; "
        "manifest-src 'self'; object-src 'none'; base-uri 'none'; form-action 'none'")
 
@@ -88,7 +89,7 @@ def icons(svg, site):
 def page(html, names):
     """The page with the hashed names and its policy."""
     rename = lambda m: names.get(m.group(0), m.group(0))
-    html = re.sub(r"\b(?:art|fonts)/[\w.-]+\.(?:svg|woff2)", rename, html)
+    html = re.sub(r'\b(?:art|fonts)/[\w.-]+\.(?:svg|woff2)|(?<=src=")[\w-]+\.js(?=")', rename, html)
     # Data, not code, at the end of the page: nothing to run before the
     # first paint, and only each name's hash (place.js, Module.file).
     hashes = {name: hashed.rsplit(".", 2)[1] for name, hashed in names.items()}
@@ -127,6 +128,11 @@ def main():
         sys.exit("usage: finish_site.py STAGE SITE SOURCE ICON.svg")
     stage, site, source, icon = sys.argv[1:]
     files = staged(stage)
+    # The scripts and styles the page carries in its head (draw_first_screen.js)
+    # are not served on their own.
+    template = files["index.html"].decode()
+    for name in [name for name in files if re.fullmatch(r"[\w-]+\.(?:js|css)", name) and f'"{name}"' not in template]:
+        del files[name]
     names = {name: hashed_name(name, data) for name, data in files.items() if HASHED.match(name)}
     out = {names.get(name, name): data for name, data in files.items() if name != "index.html"}
     out["index.html"] = page(files["index.html"].decode(), names).encode()

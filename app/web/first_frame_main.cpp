@@ -6,11 +6,11 @@
 
 #include <cstdio>
 
-#include "catalogue.h"
+#include "assets/catalogue.h"
 #include "first_frame.h"
-#include "program.h"
-#include "reader.h"
-#include "screens.h"
+#include "forms/program.h"
+#include "reading/reader.h"
+#include "screens/screens.h"
 #include "web_platform.h"
 #include "web_reading.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "catalogue.h"
+#include "assets/catalogue.h"
 
 namespace web {
 

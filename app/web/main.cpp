@@ -3,12 +3,12 @@
 // for the pointer, the keys, the close buttons and the timers.
 #include <emscripten.h>
 
-#include "catalogue.h"
-#include "director.h"
+#include "assets/catalogue.h"
+#include "cues/director.h"
 #include "dom_page.h"
-#include "program.h"
-#include "reader.h"
-#include "screens.h"
+#include "forms/program.h"
+#include "reading/reader.h"
+#include "screens/screens.h"
 #include "web_cue_player.h"
 #include "web_platform.h"
 #include "web_reading.h"

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "layout.h"
-#include "outline.h"
-#include "reading_model.h"
+#include "forms/layout.h"
+#include "forms/outline.h"
+#include "reading/reading_model.h"
 
 namespace web {
 

@@ -1,6 +1,6 @@
 #include "page_json.h"
 
-#include "style.h"
+#include "forms/style.h"
 
 namespace web {
 

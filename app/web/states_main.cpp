@@ -7,7 +7,7 @@
 
 #include "dom_page.h"
 #include "form_view.h"
-#include "screen_states.h"
+#include "states/screen_states.h"
 
 namespace {
 // clang-format off

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "voice_catalogue.h"
+#include "cues/voice_catalogue.h"
 
 namespace web {
 

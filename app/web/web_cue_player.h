@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cue_player.h"
+#include "cues/cue_player.h"
 
 namespace web {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "form_view.h"
-#include "reading_model.h"
-#include "stacking.h"
+#include "forms/stacking.h"
+#include "reading/reading_model.h"
 
 namespace web {
 

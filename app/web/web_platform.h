@@ -8,9 +8,9 @@
 
 #include <memory>
 
-#include "forms.h"
+#include "forms/forms.h"
 #include "page.h"
-#include "window_input.h"
+#include "input/window_input.h"
 
 namespace web {
 

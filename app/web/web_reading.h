@@ -1,7 +1,7 @@
 #pragma once
 
 #include "page.h"
-#include "reader.h"
+#include "reading/reader.h"
 
 namespace web {
 

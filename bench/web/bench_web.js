@@ -24,7 +24,7 @@ const row = (measure, game, baseline, ratio, target, met, notes) =>
 function sizes() {
   const parts = {
     'code (tobble.wasm)': /^tobble\.[0-9a-f]+\.wasm$/,
-    'page (index.html: the loader, the page script, styles, font metrics, the first screen)': /^index\.html$/,
+    'page (index.html: the first screen, styles, head scripts; the deferred scripts)': /^(index\.html|[\w-]+\.[0-9a-f]{10}\.js)$/,
     'fonts (8 WOFF2 faces)': /^fonts\/.*\.woff2$/,
     'pictures (SVG)': /^art\/.*\.svg$/,
     'web app (service worker, manifest, 4 PNG icons)': /^(sw\.js|manifest\.webmanifest|icons\/.*\.png)$/,

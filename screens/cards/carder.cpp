@@ -1,8 +1,8 @@
-#include "cards/carder.h"
+#include "screens/cards/carder.h"
 
 #include <vector>
 
-#include "intro/starter.h"
+#include "screens/intro/starter.h"
 
 namespace screens {
 

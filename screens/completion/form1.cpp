@@ -1,4 +1,4 @@
-#include "completion/form1.h"
+#include "screens/completion/form1.h"
 
 namespace screens {
 

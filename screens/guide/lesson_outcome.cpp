@@ -1,6 +1,6 @@
-#include "guide/lesson_outcome.h"
+#include "screens/guide/lesson_outcome.h"
 
-#include "guide/menu.h"
+#include "screens/guide/menu.h"
 
 namespace screens {
 

@@ -1,6 +1,6 @@
-#include "guide/menu.h"
+#include "screens/guide/menu.h"
 
-#include "intro/starter.h"
+#include "screens/intro/starter.h"
 
 namespace screens {
 

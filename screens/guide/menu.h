@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "forms.h"
+#include "forms/forms.h"
 
 namespace screens {
 

@@ -1,4 +1,4 @@
-#include "intro/starter.h"
+#include "screens/intro/starter.h"
 
 namespace screens {
 

@@ -1,8 +1,8 @@
-#include "pattern/patternform.h"
+#include "screens/pattern/patternform.h"
 
 #include <algorithm>
 
-#include "intro/starter.h"
+#include "screens/intro/starter.h"
 
 namespace screens {
 

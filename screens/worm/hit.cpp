@@ -1,9 +1,9 @@
-#include "worm/hit.h"
+#include "screens/worm/hit.h"
 
 #include <string_view>
 #include <vector>
 
-#include "intro/starter.h"
+#include "screens/intro/starter.h"
 
 namespace screens {
 

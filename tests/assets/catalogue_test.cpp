@@ -2,11 +2,11 @@
 
 #include <map>
 
-#include "cards/carder.h"
-#include "catalogue.h"
-#include "pattern/patternform.h"
+#include "assets/catalogue.h"
+#include "screens/cards/carder.h"
+#include "screens/pattern/patternform.h"
+#include "screens/worm/hit.h"
 #include "support/game.h"
-#include "worm/hit.h"
 
 using namespace forms;
 using testing_support::Game;

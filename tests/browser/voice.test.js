@@ -12,10 +12,32 @@ let env;
 test.before(async () => { env = await launch(); });
 test.after(async () => { await env.close(); });
 
-// Runs in the page before its scripts: records the cues, the clips' fetches
-// (and whether the first paint had come) and every clip that starts playing.
+// Runs in the page before its scripts: records the cues the core gives the
+// page's player (at the player's own entry points, as audio.js sets it up),
+// the clips' fetches (and whether the first paint had come) and every clip
+// that starts playing.
 function listen(noAudio) {
   window.tobbleCues = [];
+  const asCue = {
+    play: (sound) => ({ sound }),
+    say: (say, clips, interrupt) => ({ say, clips, interrupt }),
+    silence: () => ({ silence: true }),
+  };
+  let player;
+  Object.defineProperty(window.Module = window.Module || {}, 'audio', {
+    configurable: true,
+    get: () => player,
+    set(made) {
+      player = made;
+      for (const [name, cue] of Object.entries(asCue)) {
+        const own = made[name];
+        made[name] = (...args) => {
+          window.tobbleCues.push(cue(...args));
+          return own.apply(made, args);
+        };
+      }
+    },
+  });
   window.tobbleFetches = [];
   window.tobbleStarts = 0;
   window.tobbleStops = 0;

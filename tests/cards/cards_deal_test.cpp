@@ -4,7 +4,7 @@
 #include <set>
 #include <vector>
 
-#include "cards/carder.h"
+#include "screens/cards/carder.h"
 #include "support/journey.h"
 
 using namespace forms;

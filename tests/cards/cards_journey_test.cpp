@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "cards/carder.h"
-#include "guide/menu.h"
-#include "intro/starter.h"
+#include "screens/cards/carder.h"
+#include "screens/guide/menu.h"
+#include "screens/intro/starter.h"
 #include "support/cards_player.h"
 #include "support/journey.h"
 

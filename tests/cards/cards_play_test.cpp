@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "cards/carder.h"
-#include "guide/menu.h"
+#include "screens/cards/carder.h"
+#include "screens/guide/menu.h"
 #include "support/cards_player.h"
 #include "support/journey.h"
 

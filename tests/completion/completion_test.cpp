@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "completion/form1.h"
-#include "guide/menu.h"
-#include "intro/starter.h"
+#include "screens/completion/form1.h"
+#include "screens/guide/menu.h"
+#include "screens/intro/starter.h"
 #include "support/game.h"
 #include "support/journey.h"
 #include "support/worm_player.h"

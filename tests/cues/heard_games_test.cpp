@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
-#include "cards/carder.h"
-#include "completion/form1.h"
-#include "guide/menu.h"
-#include "intro/starter.h"
-#include "pattern/patternform.h"
+#include "screens/cards/carder.h"
+#include "screens/completion/form1.h"
+#include "screens/guide/menu.h"
+#include "screens/intro/starter.h"
+#include "screens/pattern/patternform.h"
+#include "screens/worm/hit.h"
 #include "support/cards_player.h"
 #include "support/heard_game.h"
 #include "support/journey.h"
 #include "support/pattern_player.h"
 #include "support/worm_player.h"
-#include "worm/hit.h"
 
 using namespace forms;
 using namespace screens;

@@ -4,10 +4,10 @@
 #include <set>
 #include <utility>
 
-#include "cue_recorder.h"
-#include "director.h"
+#include "cues/director.h"
+#include "cues/voice_catalogue.h"
+#include "headless/cue_recorder.h"
 #include "monkey/monkey.h"
-#include "voice_catalogue.h"
 
 using headless::CueRecorder;
 using testing_support::Game;

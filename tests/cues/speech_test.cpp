@@ -3,8 +3,8 @@
 #include <regex>
 #include <set>
 
-#include "speech.h"
-#include "voice_catalogue.h"
+#include "cues/speech.h"
+#include "cues/voice_catalogue.h"
 
 using cues::clipsFor;
 using cues::numberWords;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "forms.h"
-#include "headless_platform.h"
+#include "forms/forms.h"
+#include "headless/headless_platform.h"
 
 using namespace forms;
 

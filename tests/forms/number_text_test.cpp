@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "number_text.h"
+#include "forms/number_text.h"
 
 using forms::readDecimal;
 using forms::shortestText;

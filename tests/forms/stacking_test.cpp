@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "forms.h"
-#include "headless_platform.h"
-#include "stacking.h"
+#include "forms/forms.h"
+#include "forms/stacking.h"
+#include "headless/headless_platform.h"
 
 using namespace forms;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "forms.h"
+#include "forms/forms.h"
 
 using namespace forms;
 

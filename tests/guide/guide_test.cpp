@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "guide/menu.h"
-#include "intro/starter.h"
+#include "screens/guide/menu.h"
+#include "screens/intro/starter.h"
 #include "support/game.h"
 #include "support/journey.h"
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "intro/starter.h"
-#include "pattern/patternform.h"
-#include "reading_model.h"
+#include "screens/intro/starter.h"
+#include "screens/pattern/patternform.h"
+#include "reading/reading_model.h"
 #include "support/game.h"
 #include "support/journey.h"
-#include "window_input.h"
+#include "input/window_input.h"
 
 using namespace forms;
 using namespace screens;

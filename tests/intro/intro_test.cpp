@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "guide/menu.h"
-#include "intro/starter.h"
+#include "screens/guide/menu.h"
+#include "screens/intro/starter.h"
 #include "support/game.h"
 #include "support/journey.h"
 

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <set>
 
-#include "cards/carder.h"
-#include "guide/menu.h"
-#include "intro/starter.h"
-#include "pattern/patternform.h"
-#include "worm/hit.h"
+#include "screens/cards/carder.h"
+#include "screens/guide/menu.h"
+#include "screens/intro/starter.h"
+#include "screens/pattern/patternform.h"
+#include "screens/worm/hit.h"
 
 namespace testing_support {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "guide/menu.h"
-#include "intro/starter.h"
-#include "pattern/patternform.h"
+#include "screens/guide/menu.h"
+#include "screens/intro/starter.h"
+#include "screens/pattern/patternform.h"
 #include "support/game.h"
 #include "support/journey.h"
 #include "support/pattern_player.h"

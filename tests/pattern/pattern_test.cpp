@@ -4,8 +4,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "guide/menu.h"
-#include "pattern/patternform.h"
+#include "screens/guide/menu.h"
+#include "screens/pattern/patternform.h"
 #include "support/game.h"
 #include "support/journey.h"
 

@@ -8,13 +8,13 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "cards/carder.h"
-#include "completion/form1.h"
-#include "guide/menu.h"
-#include "intro/starter.h"
-#include "pattern/patternform.h"
 #include "qt_game.h"
-#include "worm/hit.h"
+#include "screens/cards/carder.h"
+#include "screens/completion/form1.h"
+#include "screens/guide/menu.h"
+#include "screens/intro/starter.h"
+#include "screens/pattern/patternform.h"
+#include "screens/worm/hit.h"
 
 using namespace screens;
 using testing_support::QtGame;

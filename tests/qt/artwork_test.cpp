@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include "assets/catalogue.h"
 #include "qt/artwork.h"
-#include "catalogue.h"
 
 namespace {
 int opaquePixels(const QImage& image) {

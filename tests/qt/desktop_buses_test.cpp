@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "qt/desktop_buses.h"
+#include "desktop/desktop_buses.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ constexpr std::chrono::milliseconds kDeadline(200);
 TEST(DesktopBuses, ASilentBusIsSetAsideSoQtCannotWaitForIt) {
   FakeBus bus;
   BusAddress address("unix:path=" + bus.path + ",guid=0123");
-  EXPECT_FALSE(qtgui::guardDesktopBuses(kDeadline));
+  EXPECT_FALSE(desktop::guardDesktopBuses(kDeadline));
   EXPECT_NE(address.now().find("nonexistent"), std::string::npos);
 }
 
@@ -75,7 +75,7 @@ TEST(DesktopBuses, ASilentAccessibilityBusSetsTheBridgeAsideWhateverTheSessionBu
   BusAddress session("disabled:");
   BusAddress accessibility("unix:path=" + bus.path, "AT_SPI_BUS_ADDRESS");
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(qtgui::guardDesktopBuses(kDeadline));
+  EXPECT_FALSE(desktop::guardDesktopBuses(kDeadline));
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   EXPECT_EQ(accessibility.now(), "");
   EXPECT_NE(session.now().find("nonexistent"), std::string::npos);
@@ -87,7 +87,7 @@ TEST(DesktopBuses, ABusThatAnswersIsKeptWhereverItIsInTheAddressList) {
   const std::string list = "unix:path=/nonexistent/bus;unix:path=" + bus.path;
   BusAddress address(list);
   std::thread answering = bus.answer();
-  EXPECT_TRUE(qtgui::guardDesktopBuses(kDeadline));
+  EXPECT_TRUE(desktop::guardDesktopBuses(kDeadline));
   answering.join();
   EXPECT_EQ(address.now(), list);
 }
@@ -95,7 +95,7 @@ TEST(DesktopBuses, ABusThatAnswersIsKeptWhereverItIsInTheAddressList) {
 TEST(DesktopBuses, NoBusOrAnotherTransportIsLeftToQt) {
   for (std::string list : {"unix:path=/nonexistent/bus", "tcp:host=localhost,port=1", "autolaunch:", "disabled:"}) {
     BusAddress address(list);
-    EXPECT_TRUE(qtgui::guardDesktopBuses(kDeadline)) << list;
+    EXPECT_TRUE(desktop::guardDesktopBuses(kDeadline)) << list;
     EXPECT_EQ(address.now(), list);
   }
 }

@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 #include <QTest>
 
-#include "intro/starter.h"
 #include "qt_game.h"
+#include "screens/intro/starter.h"
 
 using screens::Starter;
 using testing_support::QtGame;

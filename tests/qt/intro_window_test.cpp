@@ -4,8 +4,8 @@
 #include <QTest>
 
 #include "qt/error_report.h"
-#include "intro/starter.h"
 #include "qt_game.h"
+#include "screens/intro/starter.h"
 
 using screens::Starter;
 using testing_support::QtGame;

@@ -3,10 +3,10 @@
 #include <QCoreApplication>
 #include <stdexcept>
 
-#include "catalogue.h"
+#include "assets/catalogue.h"
 #include "qt/fonts.h"
 #include "qt/form_accessible.h"
-#include "screens.h"
+#include "screens/screens.h"
 
 namespace testing_support {
 

@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "forms/program.h"
 #include "qt/artwork.h"
-#include "program.h"
 #include "qt/qt_platform.h"
 
 namespace testing_support {

@@ -3,9 +3,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "intro/starter.h"
-#include "qt_game.h"
 #include "qt/screen_fit.h"
+#include "qt_game.h"
+#include "screens/intro/starter.h"
 
 using qtgui::fitToScreen;
 using qtgui::ScreenFit;

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "cards/carder.h"
-#include "guide/menu.h"
-#include "intro/starter.h"
-#include "pattern/patternform.h"
-#include "reading_model.h"
+#include "screens/cards/carder.h"
+#include "screens/guide/menu.h"
+#include "screens/intro/starter.h"
+#include "screens/pattern/patternform.h"
+#include "reading/reading_model.h"
 #include "support/cards_player.h"
 #include "support/journey.h"
 #include "support/read_game.h"
-#include "worm/hit.h"
+#include "screens/worm/hit.h"
 
 using namespace forms;
 using namespace screens;

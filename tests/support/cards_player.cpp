@@ -1,6 +1,6 @@
 #include "support/cards_player.h"
 
-#include "cards/carder.h"
+#include "screens/cards/carder.h"
 
 namespace testing_support {
 

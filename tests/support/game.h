@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "catalogue.h"
-#include "forms.h"
-#include "headless_platform.h"
-#include "screens.h"
+#include "assets/catalogue.h"
+#include "forms/forms.h"
+#include "headless/headless_platform.h"
+#include "screens/screens.h"
 
 namespace testing_support {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cue_recorder.h"
-#include "director.h"
+#include "cues/director.h"
+#include "headless/cue_recorder.h"
 #include "support/game.h"
 
 namespace testing_support {

@@ -1,7 +1,7 @@
 #include "support/journey.h"
 
-#include "guide/menu.h"
-#include "intro/starter.h"
+#include "screens/guide/menu.h"
+#include "screens/intro/starter.h"
 
 namespace testing_support {
 

@@ -1,6 +1,6 @@
 #include "support/pattern_player.h"
 
-#include "pattern/patternform.h"
+#include "screens/pattern/patternform.h"
 
 namespace testing_support {
 

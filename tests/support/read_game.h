@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "reader.h"
-#include "reading_recorder.h"
+#include "reading/reader.h"
+#include "headless/reading_recorder.h"
 #include "support/game.h"
 
 namespace testing_support {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "worm/hit.h"
+#include "screens/worm/hit.h"
 
 namespace testing_support {
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "page.h"
+#include "web/page.h"
 
 // A page that records what the platform asks of it.
 struct FakePage final : web::Page {

@@ -3,9 +3,9 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
-#include "first_frame.h"
-#include "forms.h"
-#include "web_platform.h"
+#include "forms/forms.h"
+#include "web/first_frame.h"
+#include "web/web_platform.h"
 
 using namespace forms;
 

@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "fake_page.h"
-#include "forms.h"
-#include "reader.h"
-#include "web_platform.h"
-#include "web_reading.h"
+#include "forms/forms.h"
+#include "reading/reader.h"
+#include "web/web_platform.h"
+#include "web/web_reading.h"
 
 using namespace forms;
 using Key = web::WebPlatform::Key;

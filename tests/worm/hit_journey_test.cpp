@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "completion/form1.h"
-#include "guide/menu.h"
-#include "intro/starter.h"
+#include "screens/completion/form1.h"
+#include "screens/guide/menu.h"
+#include "screens/intro/starter.h"
+#include "screens/worm/hit.h"
 #include "support/game.h"
 #include "support/journey.h"
 #include "support/worm_player.h"
-#include "worm/hit.h"
 
 using namespace forms;
 using screens::Form1;

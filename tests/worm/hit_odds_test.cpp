@@ -3,9 +3,9 @@
 #include <array>
 #include <cmath>
 
+#include "screens/worm/hit.h"
 #include "support/game.h"
 #include "support/journey.h"
-#include "worm/hit.h"
 
 using namespace forms;
 using screens::Hit;

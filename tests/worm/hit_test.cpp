@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "completion/form1.h"
-#include "guide/menu.h"
+#include "screens/completion/form1.h"
+#include "screens/guide/menu.h"
+#include "screens/worm/hit.h"
 #include "support/game.h"
 #include "support/journey.h"
-#include "worm/hit.h"
 
 using namespace forms;
 using screens::Hit;

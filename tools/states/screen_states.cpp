@@ -1,14 +1,14 @@
 #include "screen_states.h"
 
-#include "cards/carder.h"
-#include "catalogue.h"
-#include "completion/form1.h"
-#include "guide/menu.h"
-#include "headless_platform.h"
-#include "intro/starter.h"
-#include "pattern/patternform.h"
-#include "screens.h"
-#include "worm/hit.h"
+#include "assets/catalogue.h"
+#include "headless/headless_platform.h"
+#include "screens/cards/carder.h"
+#include "screens/completion/form1.h"
+#include "screens/guide/menu.h"
+#include "screens/intro/starter.h"
+#include "screens/pattern/patternform.h"
+#include "screens/screens.h"
+#include "screens/worm/hit.h"
 
 namespace states {
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "forms.h"
+#include "forms/forms.h"
 
 namespace states {
 

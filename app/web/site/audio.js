@@ -24,9 +24,6 @@ Module.audio = (() => {
   let sentence = null;       // { clips, next, source, waiting } being said
   const following = [];      // sentences to say after it
 
-  // A test reads what was heard when it puts an array here.
-  const record = (cue) => { if (Array.isArray(window.tobbleCues)) window.tobbleCues.push(cue); };
-
   function ensureContext() {
     if (!context && Context) {
       // Opened already by a gesture before this script ran (first_paint.js).
@@ -142,7 +139,6 @@ Module.audio = (() => {
     },
 
     play(name) {
-      record({ sound: name });
       if (!running()) return;
       const at = generation;
       clip('audio/sounds/' + name).then((buffer) => {
@@ -153,7 +149,6 @@ Module.audio = (() => {
     },
 
     say(written, clips, interrupt) {
-      record({ say: written, clips, interrupt });
       if (!Context) return;
       const s = { clips, next: 0, source: null, waiting: false };
       if (interrupt) stopVoice();
@@ -162,7 +157,6 @@ Module.audio = (() => {
     },
 
     silence() {
-      record({ silence: true });
       generation++;
       stopVoice();
       for (const source of effects) { source.onended = null; source.stop(0); }

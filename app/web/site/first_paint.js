@@ -1,8 +1,6 @@
 // In the page's head: the first screen, written into the page when the site
-// was built, is placed for this window, and the code that can wait (the
-// page script, the sound player, the wasm's loader, all held in the page as
-// text) runs once that screen has been painted, so that nothing but the
-// page itself stands between the page and the intro on screen.
+// was built, is placed for this window, and what the child does before the
+// game's code has run (deferred scripts, index.html) is kept for it.
 'use strict';
 
 var Module = typeof Module !== 'undefined' ? Module : {};
@@ -48,27 +46,6 @@ Module.afterFirstPaint = new Promise((resolve) => {
   });
   observer.observe({ type: 'paint', buffered: true });
 });
-
-// A page that is never painted (a tab in the background) starts anyway, a
-// moment later.
-(() => {
-  let started = false;
-  const start = () => {
-    if (started) return;
-    started = true;
-    for (const held of document.querySelectorAll('script[data-after-paint]')) {
-      const script = document.createElement('script');
-      script.textContent = held.textContent;
-      held.replaceWith(script);
-    }
-  };
-  const whenParsed = (run) => {
-    if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', run);
-    else run();
-  };
-  Module.afterFirstPaint.then(() => whenParsed(start));
-  whenParsed(() => setTimeout(start, 250));
-})();
 
 // What the child presses before the page script has run (a tap on Start the
 // moment it shows, a key) is kept, in order, for the page script, which

@@ -4,14 +4,14 @@
 #include <QCoreApplication>
 #include <QLibrary>
 
-#include "qt_platform.h"
+#include "qt/qt_platform.h"
 
-namespace qtgui {
+namespace desktop {
 
-GameSound::GameSound(forms::Program& program, QtPlatform& platform)
+GameSound::GameSound(forms::Program& program, qtgui::QtPlatform& platform)
     : program_(program), director_(program, *this), muteKey_([this] { director_.toggleMute(); }) {
   program.watch(director_);
-  QObject::connect(&platform, &QtPlatform::windowCreated, &muteKey_, [this](FormWindow* window) {
+  QObject::connect(&platform, &qtgui::QtPlatform::windowCreated, &muteKey_, [this](qtgui::FormWindow* window) {
     muteKey_.addTo(window);
   });
 }
@@ -44,4 +44,4 @@ void GameSound::silence() {
   if (player_) player_->silence();
 }
 
-}  // namespace qtgui
+}  // namespace desktop

@@ -16,7 +16,7 @@
 #include <string>
 #include <thread>
 
-namespace qtgui {
+namespace desktop {
 
 namespace {
 
@@ -262,4 +262,4 @@ void fitThreadsInAddressSpace() {
   pthread_attr_destroy(&attr);
 }
 
-}  // namespace qtgui
+}  // namespace desktop

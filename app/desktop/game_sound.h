@@ -3,13 +3,15 @@
 #include <QString>
 #include <memory>
 
-#include "cue_player.h"
-#include "director.h"
-#include "mute_key.h"
+#include "cues/cue_player.h"
+#include "cues/director.h"
+#include "qt/mute_key.h"
 
 namespace qtgui {
-
 class QtPlatform;
+}  // namespace qtgui
+
+namespace desktop {
 
 // Everything the desktop game needs to be heard: the cue director watching
 // the program, the M key in every window the platform makes, and the player. `prepare`, called after the first
@@ -18,7 +20,7 @@ class QtPlatform;
 // Until then, and for good when the module is missing, cues go nowhere.
 class GameSound final : private cues::CuePlayer {
  public:
-  GameSound(forms::Program& program, QtPlatform& platform);
+  GameSound(forms::Program& program, qtgui::QtPlatform& platform);
   ~GameSound() override;
 
   void prepare();
@@ -35,7 +37,7 @@ class GameSound final : private cues::CuePlayer {
   forms::Program& program_;
   std::unique_ptr<cues::CuePlayer> player_;  // outlives the director, which plays through it
   cues::Director director_;
-  MuteKey muteKey_;
+  qtgui::MuteKey muteKey_;
 };
 
-}  // namespace qtgui
+}  // namespace desktop

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-namespace qtgui {
+namespace desktop {
 
 // Qt's accessibility bridge talks to the desktop's buses on the main thread
 // and waits for them with long or no time limits: the session bus, the
@@ -25,4 +25,4 @@ bool guardDesktopBuses(std::chrono::milliseconds deadline);
 // Changes process-wide settings: call it before any thread exists.
 void fitThreadsInAddressSpace();
 
-}  // namespace qtgui
+}  // namespace desktop
