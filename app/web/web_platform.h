@@ -8,6 +8,7 @@
 
 #include "forms.h"
 #include "page.h"
+#include "settings.h"
 
 namespace web {
 
@@ -21,6 +22,10 @@ class WebPlatform final : public forms::Platform {
 
   // Events reach this program.
   void attach(forms::Program& program);
+  // Every timer runs 1/pace slower from its next start; the forms never see it.
+  void setPace(double pace) { pace_ = pace; }
+  // How texts are coloured; chosen before the first panel opens.
+  void setContrast(settings::Contrast contrast) { contrast_ = contrast; }
 
   enum class Key { Tab, BackTab, Space, Enter };
 
@@ -79,6 +84,8 @@ class WebPlatform final : public forms::Platform {
 
   Page& page_;
   forms::Program* program_ = nullptr;
+  double pace_ = 1;
+  settings::Contrast contrast_ = settings::Contrast::Normal;
   std::vector<forms::Form*> panels_;
   int stack_ = 0;
   std::map<int, RunningTimer> timers_;
