@@ -51,30 +51,40 @@ std::string decimalText(double value) {
   return text;
 }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+// Why a value was refused: the rule, and the value as it was given. Built
+// by appending (GCC 12 warns wrongly of an overlap in "..." + std::string).
+std::string refused(std::string_view rule, std::string_view text) {
+  std::string why(rule);
+  why += ", not \"";
+  why.append(text);
+  why += '"';
+  return why;
+}
 
 }  // namespace
 
 std::string apply(Settings& settings, std::string_view name, std::string_view text) {
   if (name == "pace") {
     auto value = decimal(text);
-    if (!value || *value < 0.1 || *value > 1) return "pace must be a number from 0.1 to 1, not " + quoted(text);
+    if (!value || *value < 0.1 || *value > 1) return refused("pace must be a number from 0.1 to 1", text);
     settings.pace = *value;
   } else if (name == "scan") {
     auto value = decimal(text);
     if (!value || (*value != 0 && (*value < 1 || *value > 5))) {
-      return "scan must be 0 (off) or a number of seconds from 1 to 5, not " + quoted(text);
+      return refused("scan must be 0 (off) or a number of seconds from 1 to 5", text);
     }
     settings.scan = *value;
   } else if (name == "contrast") {
-    if (text != "normal" && text != "high") return "contrast must be normal or high, not " + quoted(text);
+    if (text != "normal" && text != "high") return refused("contrast must be normal or high", text);
     settings.contrast = text == "high" ? Contrast::High : Contrast::Normal;
   } else if (name == "voice-volume" || name == "effects-volume") {
     auto value = whole(text);
-    if (!value || *value > 100) return std::string(name) + " must be a whole number from 0 to 100, not " + quoted(text);
+    if (!value || *value > 100) return refused(std::string(name) + " must be a whole number from 0 to 100", text);
     (name == "voice-volume" ? settings.voiceVolume : settings.effectsVolume) = *value;
   } else {
-    return "there is no setting called " + quoted(name);
+    std::string why = "there is no setting called \"";
+    why.append(name);
+    return why += '"';
   }
   return {};
 }
