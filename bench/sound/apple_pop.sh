@@ -5,24 +5,18 @@
 # clip sink to its stream at the server (a private PulseAudio with a null
 # sink; `pactl subscribe` stamps the server's news of the new stream). A
 # figure, not a test.
-#   bench/sound/apple_pop.sh PLAY_APPLE [RUNS]
+#   scripts/with-sound-server bench/sound/apple_pop.sh PLAY_APPLE [RUNS]
 set -euo pipefail
 play=$1
 runs=${2:-20}
 work=$(mktemp -d)
-mkdir -p "$work/runtime" "$work/home"
-chmod 700 "$work/runtime"
-HOME=$work/home XDG_RUNTIME_DIR=$work/runtime pulseaudio --daemonize=no -n --exit-idle-time=-1 \
-  --disable-shm=yes --use-pid-file=no --log-target=file:"$work/server.log" \
-  -L "module-null-sink sink_name=heard rate=44100 channels=2" \
-  -L "module-native-protocol-unix auth-anonymous=1 socket=$work/runtime/native" &
-server=$!
-trap 'kill $watcher $server 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-export PULSE_SERVER=unix:$work/runtime/native DBUS_SESSION_BUS_ADDRESS=disabled:
-for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl subscribe | python3 -u -c '
-import sys, time
-for line in sys.stdin:
+watcher=
+# The watcher's pactl ends with the server, when the command is over.
+trap '[ -n "$watcher" ] && kill $watcher 2>/dev/null; rm -rf "$work"' EXIT
+python3 -u -c '
+import subprocess, sys, time
+news = subprocess.Popen(["pactl", "subscribe"], stdout=subprocess.PIPE, text=True)
+for line in news.stdout:
     if "new" in line and "sink-input" in line:
         print("%.6f" % time.time(), flush=True)' > "$work/news" &
 watcher=$!

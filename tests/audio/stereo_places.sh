@@ -1,26 +1,17 @@
 #!/usr/bin/env bash
 # Records the worm apple's pop from a hole of the left column and one of the
-# right column through a stereo sound server of the test's own (a null sink,
-# parec in stereo) and measures each channel with sox: the left hole's pop
-# must be louder on the left, the right hole's on the right.
-#   stereo_places.sh PLAY_APPLE WORKDIR
+# right column from the stereo null sink of a sound server of the test's own
+# (run inside scripts/with-sound-server; parec in stereo) and measures each
+# channel with sox: the left hole's pop must be louder on the left, the right
+# hole's on the right.
+#   scripts/with-sound-server stereo_places.sh PLAY_APPLE WORKDIR
 set -euo pipefail
 play=$1
 work=$2
 rm -rf "$work"
-mkdir -p "$work/runtime" "$work/home"
-chmod 700 "$work/runtime"
-HOME=$work/home XDG_RUNTIME_DIR=$work/runtime pulseaudio --daemonize=no -n --exit-idle-time=-1 \
-  --disable-shm=yes --use-pid-file=no --log-target=file:"$work/server.log" \
-  -L "module-null-sink sink_name=heard rate=44100 channels=2" \
-  -L "module-native-protocol-unix auth-anonymous=1 socket=$work/runtime/native" &
-server=$!
+mkdir -p "$work"
 recorder= keepalive=
-trap 'kill $recorder $keepalive $server 2>/dev/null; wait 2>/dev/null || true' EXIT
-export PULSE_SERVER=unix:$work/runtime/native
-export DBUS_SESSION_BUS_ADDRESS=disabled:
-for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl info >/dev/null 2>&1 || { cat "$work/server.log" >&2; echo "the sound server did not start" >&2; exit 1; }
+trap 'kill $recorder $keepalive 2>/dev/null; wait 2>/dev/null || true' EXIT
 # A silent stream keeps the sink's clock running, so the monitor records.
 pacat --raw --rate=44100 --channels=2 --format=s16le </dev/zero &
 keepalive=$!
@@ -41,7 +32,7 @@ grown() {
 status=0
 for side in left right; do
   # Short fragments, so the recording follows the sink closely.
-  parec --latency-msec=20 -d heard.monitor --rate=44100 --channels=2 --format=s16le --file-format=wav \
+  parec --latency-msec=20 -d nowhere.monitor --rate=44100 --channels=2 --format=s16le --file-format=wav \
     "$work/$side.wav" &
   recorder=$!
   until [ -e "$work/$side.wav" ]; do sleep 0.05; done
