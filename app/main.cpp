@@ -1,7 +1,9 @@
 // Wires the game together: fonts, pictures, the Qt platform and the registry
-// of screens, then starts the intro screen. The game takes no arguments.
+// of screens, then starts the intro screen. The only arguments are the
+// grown-ups' settings (qt/grownup_settings.h).
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
 
 #include "assets/catalogue.h"
 #include "desktop/desktop_buses.h"
@@ -11,6 +13,8 @@
 #include "qt/error_report.h"
 #include "qt/fonts.h"
 #include "qt/form_accessible.h"
+#include "qt/grownup_settings.h"
+#include "qt/form_painter.h"
 #include "qt/qt_platform.h"
 #include "screens/screens.h"
 
@@ -30,6 +34,22 @@ int main(int argc, char** argv) {
   // ends when no form is loaded, not when no window is visible.
   QApplication::setQuitOnLastWindowClosed(false);
 
+  // What a grown-up saved, and what the command line sets for this run only.
+  QSettings store(QStringLiteral("tobble"), QStringLiteral("tobble"));
+  QString wrong;
+  const std::optional<qtgui::CommandLine> line =
+      qtgui::readCommandLine(QCoreApplication::arguments(), qtgui::savedSettings(store), &wrong);
+  if (!line) {
+    std::fprintf(stderr, "tobble: %s\n", qPrintable(wrong));
+    return 2;
+  }
+  if (line->settingsWindow) {
+    qtgui::SettingsWindow window(qtgui::savedSettings(store));
+    if (window.exec() == QDialog::Accepted) qtgui::saveSettings(store, window.chosen());
+    return 0;
+  }
+  const settings::Settings& chosen = line->settings;
+
   QString error;
   qtgui::Artwork artwork;
   if (!qtgui::registerEmbeddedFonts(&error) || !artwork.renderIcon(&error)) {
@@ -39,16 +59,19 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(artwork.icon());
   qtgui::installAccessibility();
 
+  qtgui::setTextContrast(chosen.contrast);
   qtgui::QtPlatform platform(artwork);
+  platform.setPace(chosen.pace);
   forms::Program program(platform, assets::pictureInfos());
   platform.attach(program);
   // Voice and sounds follow what the game shows; the M key mutes them.
   desktop::GameSound sound(program, platform);
+  sound.setVolumes(chosen.voiceVolume, chosen.effectsVolume);
   // The intro's first frame shows no picture (Tobble's first walk frame comes
   // with the first tick, half a second later), so the pictures are rendered
   // right after that frame and the window appears sooner. The start-up
   // benchmark sets TOBBLE_QUIT_AFTER_FIRST_FRAME to time the way to that
-  // frame; the game itself takes no arguments and reads no other setting.
+  // frame; the game itself reads no other variable.
   const bool quitAfterFirstFrame = qEnvironmentVariableIsSet("TOBBLE_QUIT_AFTER_FIRST_FRAME");
   QMetaObject::Connection firstWindow;
   firstWindow = QObject::connect(&platform, &qtgui::QtPlatform::windowCreated, [&](qtgui::FormWindow* window) {

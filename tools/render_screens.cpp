@@ -3,15 +3,17 @@
 // the same on every run; the pictures are painted by the same code as the
 // real windows.
 //
-//   render_screens OUTDIR
+//   render_screens OUTDIR [--contrast=high]
 #include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <cstdio>
+#include <string_view>
 
 #include "artwork_at_both_scales.h"
 #include "qt/artwork.h"
 #include "qt/fonts.h"
+#include "qt/form_painter.h"
 #include "qt/form_window.h"
 #include "states/screen_states.h"
 
@@ -47,10 +49,12 @@ class Shooter {
 int main(int argc, char** argv) {
   preferOffscreen();
   QApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: render_screens OUTDIR\n");
+  const bool high = argc == 3 && std::string_view(argv[2]) == "--contrast=high";
+  if (argc != 2 && !high) {
+    std::fprintf(stderr, "usage: render_screens OUTDIR [--contrast=high]\n");
     return 2;
   }
+  if (high) qtgui::setTextContrast(settings::Contrast::High);
   qtgui::Artwork one, two;
   if (!prepareArtwork(one, two)) return 1;
   QDir().mkpath(QString::fromLocal8Bit(argv[1]));

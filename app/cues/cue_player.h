@@ -13,6 +13,7 @@ struct Speech {
   std::string written;
   std::string spoken;
   std::vector<std::string> clips;
+  float gain = 1;  // the voice's volume, 0 to 1
 };
 
 // How the next sentence meets the one being said.
@@ -27,7 +28,7 @@ class CuePlayer {
  public:
   virtual ~CuePlayer() = default;
   // Sounds may overlap each other and the voice.
-  virtual void play(Sound sound) = 0;
+  virtual void play(const Cue& cue) = 0;
   virtual void say(const Speech& speech, Turn turn) = 0;
   // Stops every sound and the voice at once.
   virtual void silence() = 0;

@@ -1,6 +1,7 @@
 #include "director.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "speech.h"
 #include "voice_catalogue.h"
@@ -29,6 +30,46 @@ Director::Screen& Director::screen(const Form& form) {
   s.touched.assign(controls.size(), 0);
   s.heard.assign(controls.size(), {});
   return s;
+}
+
+namespace {
+
+// What an event did to a control, as far as cues care.
+enum Touch : std::uint8_t { Appeared = 1, TextChanged = 2, PictureChanged = 4 };
+
+// How far towards the left or right speaker the outer columns sit: not all
+// the way, so a child who hears less on one side still hears every place.
+constexpr float kSpread = 0.8f;
+// Semitones between two rows of a grid whose rows are pitched.
+constexpr float kRowStep = 2;
+
+float panOf(int column, int columns) {
+  return columns > 1 ? kSpread * (2.0f * static_cast<float>(column) / static_cast<float>(columns - 1) - 1) : 0;
+}
+
+// Whether an element's change this event is one its rule sounds for.
+bool soundsNow(const CueRule& rule, std::uint8_t touched, const forms::ControlState& state) {
+  switch (rule.change) {
+    case Change::Appears: return (touched & Appeared) && state.visible;
+    case Change::GetsAPicture:
+    case Change::GoesBlank:
+      return (touched & PictureChanged) && state.picture.empty() == (rule.change == Change::GoesBlank) &&
+             (rule.picture.empty() || state.picture.name() == rule.picture);
+    default: return false;
+  }
+}
+
+float rateOf(int row, int rows) {
+  if (rows < 2) return 1;
+  const float semitones = kRowStep * ((static_cast<float>(rows) - 1) / 2 - static_cast<float>(row));
+  return std::exp2(semitones / 12);
+}
+
+}  // namespace
+
+void Director::setVolumes(int voice, int effects) {
+  voiceGain_ = static_cast<float>(std::clamp(voice, 0, 100)) / 100;
+  effectsGain_ = static_cast<float>(std::clamp(effects, 0, 100)) / 100;
 }
 
 void Director::setMuted(bool muted) {
@@ -105,20 +146,13 @@ void Director::settle(const Form& form, Screen& s) {
         break;
       }
       case Change::Appears:
-        if ((touched & Appeared) && state.visible) {
-          if (rule.noteOfIndex) {
-            play(static_cast<Sound>(static_cast<int>(Sound::note_0) + w.index));
-          } else if (played != &rule) {
-            play(rule.sound);
-            played = &rule;
-          }
-        }
-        break;
       case Change::GetsAPicture:
       case Change::GoesBlank:
-        if ((touched & PictureChanged) && state.picture.empty() == (rule.change == Change::GoesBlank) &&
-            played != &rule) {
-          play(rule.sound);
+        if (!soundsNow(rule, touched, state)) break;
+        if (rule.noteOfIndex) {
+          playPlaced(static_cast<Sound>(static_cast<int>(Sound::note_0) + w.index), s, w);
+        } else if (played != &rule) {
+          playPlaced(rule.sound, s, w);
           played = &rule;
         }
         break;
@@ -131,12 +165,35 @@ void Director::settle(const Form& form, Screen& s) {
 }
 
 void Director::play(Sound sound) {
-  if (!muted_) player_.play(sound);
+  if (!muted_) player_.play({sound, std::nullopt, 1, effectsGain_});
+}
+
+void Director::playPlaced(Sound sound, const Screen& s, const Watched& first) {
+  const CueRule& rule = *first.rule;
+  if (rule.columns == 0) {
+    play(sound);
+    return;
+  }
+  // A sound that several elements set off at once (two cards turning back)
+  // sits between them, at their mean place. A note is its own element's.
+  const auto& controls = program_.find(rule.screen)->controls();
+  float pan = 0, rate = 0;
+  int count = 0;
+  for (const Watched& w : s.watched) {
+    if (w.rule != &rule || (rule.noteOfIndex && w.slot != first.slot)) continue;
+    const auto slot = static_cast<std::size_t>(w.slot);
+    if (!soundsNow(rule, s.touched[slot], controls[slot])) continue;
+    pan += panOf(w.index % rule.columns, rule.columns);
+    rate += rateOf(w.index / rule.columns, rule.pitchedRows);
+    ++count;
+  }
+  if (!muted_) player_.play({sound, pan / static_cast<float>(count), rate / static_cast<float>(count), effectsGain_});
 }
 
 void Director::say(const std::string& written, std::string spokenText) {
   if (muted_) return;
-  player_.say({written, std::move(spokenText), clipsFor(written)}, saidThisEvent_ ? Turn::Follow : Turn::Interrupt);
+  player_.say({written, std::move(spokenText), clipsFor(written), voiceGain_},
+              saidThisEvent_ ? Turn::Follow : Turn::Interrupt);
   saidThisEvent_ = true;
 }
 

@@ -29,6 +29,8 @@ class Director final : public forms::Watcher {
   void setMuted(bool muted);
   void toggleMute() { setMuted(!muted_); }
   bool muted() const { return muted_; }
+  // The grown-ups' volumes, 0 to 100, carried by every cue from now on.
+  void setVolumes(int voice, int effects);
 
   void formShown(forms::Form& form) override;
   void formUnloaded(forms::Form& form) override;
@@ -36,7 +38,6 @@ class Director final : public forms::Watcher {
   void eventHandled(forms::Cause) override;
 
  private:
-  enum Touch : std::uint8_t { Appeared = 1, TextChanged = 2, PictureChanged = 4 };
   struct Watched {
     const CueRule* rule;
     int slot;   // -1 for the window itself
@@ -46,19 +47,23 @@ class Director final : public forms::Watcher {
     bool resolved = false;
     bool shown = false;  // shown (or brought to the front) in this event
     std::vector<Watched> watched;
-    std::vector<std::uint8_t> touched;  // by slot, in this event
+    std::vector<std::uint8_t> touched;  // by slot, in this event: what changed (Touch)
     std::vector<std::string> heard;     // by slot: what a speech label said last
   };
 
   Screen& screen(const forms::Form& form);
   void settle(const forms::Form& form, Screen& screen);
   void play(Sound sound);
+  // A sound of the rule's grid, placed at the elements that set it off now.
+  void playPlaced(Sound sound, const Screen& screen, const Watched& first);
   void say(const std::string& written, std::string spokenText);
 
   forms::Program& program_;
   CuePlayer& player_;
   std::array<Screen, forms::kFormCount> screens_;
   bool muted_ = false;
+  float voiceGain_ = 1;
+  float effectsGain_ = 1;
   bool ended_ = false;
   bool saidThisEvent_ = false;
 };

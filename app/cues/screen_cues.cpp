@@ -13,8 +13,19 @@ constexpr CueRule when(forms::FormId screen, std::string_view control, Change ch
 constexpr CueRule whenText(forms::FormId screen, std::string_view control, std::string_view text, Sound sound) {
   return {screen, control, Change::TextArrives, sound, text};
 }
-constexpr CueRule notesOf(forms::FormId screen, std::string_view lights) {
-  return {screen, lights, Change::Appears, Sound::note_0, {}, true};
+constexpr CueRule notesOf(forms::FormId screen, std::string_view lights, int columns) {
+  return {screen, lights, Change::Appears, Sound::note_0, {}, true, {}, columns};
+}
+// A sound of an element of a grid, which says the element's place.
+constexpr CueRule inGrid(CueRule rule, int columns, int pitchedRows = 0) {
+  rule.columns = columns;
+  rule.pitchedRows = pitchedRows;
+  return rule;
+}
+constexpr CueRule whenPicture(forms::FormId screen, std::string_view control, std::string_view picture, Sound sound) {
+  CueRule rule{screen, control, Change::GetsAPicture, sound};
+  rule.picture = picture;
+  return rule;
 }
 constexpr CueRule whenShown(forms::FormId screen, Sound sound) { return {screen, {}, Change::ComesOnScreen, sound}; }
 
@@ -27,24 +38,27 @@ constexpr CueRule kRules[]{
     whenText(menu, "failure", "-1", Sound::game_failed),
     says(menu, "Talking"),
 
-    // Pick the Cards.
-    when(carder, "CardImage", Change::GetsAPicture, Sound::card_up),
-    when(carder, "CardImage", Change::GoesBlank, Sound::card_down),
+    // Pick the Cards: a card turning is heard from its column of five.
+    inGrid(when(carder, "CardImage", Change::GetsAPicture, Sound::card_up), 5),
+    inGrid(when(carder, "CardImage", Change::GoesBlank, Sound::card_down), 5),
     when(carder, "nod", Change::Appears, Sound::pair_found),
     when(carder, "shake", Change::Appears, Sound::pair_wrong),
     says(carder, "talking"),
 
     // Follow the Pattern: each button's light sounds its own note, when the
-    // pattern is shown and when the child clicks the button.
-    notesOf(patternform, "cover"),
+    // pattern is shown and when the child clicks the button, from where the
+    // button is.
+    notesOf(patternform, "cover", 4),
     when(patternform, "nod", Change::Appears, Sound::pair_found),
     when(patternform, "shake", Change::Appears, Sound::pair_wrong),
     whenText(patternform, "Stagetext", "Stage", Sound::stage),
     says(patternform, "talking"),
     says(patternform, "Stagetext"),
 
-    // Hit the worm.
-    when(hit, "hitpic", Change::GetsAPicture, Sound::pop),
+    // Hit the worm: the apple pops up from its hole's column, higher in the
+    // higher rows; the baby has a sound of its own.
+    inGrid(whenPicture(hit, "hitpic", "worm apple", Sound::pop), 4, 4),
+    inGrid(whenPicture(hit, "hitpic", "baby", Sound::baby), 4, 4),
     when(hit, "nod", Change::Appears, Sound::hit),
     whenText(hit, "talking", "Missed!!", Sound::miss),
     whenText(hit, "stagetext", "Stage", Sound::stage),

@@ -27,6 +27,12 @@ struct CueRule {
   Sound sound = Sound::card_up;  // not for Speaks
   std::string_view text = {};    // for TextArrives
   bool noteOfIndex = false;      // the sound is note_0 plus the element's index
+  std::string_view picture = {}; // for GetsAPicture: only this picture, any if empty
+  // The elements of the array lie in a grid of this many columns, element i
+  // in column i mod columns: its sound is panned by its column, and played
+  // higher the nearer its row is to the top over `pitchedRows` rows.
+  int columns = 0;
+  int pitchedRows = 0;
 };
 
 // Every screen's table, screen by screen, each in the order its cues are heard.

@@ -31,8 +31,8 @@ void GameSound::prepare() {
   if (auto make = reinterpret_cast<Make>(module.resolve("tobbleMakeSoundPlayer"))) player_.reset(make());
 }
 
-void GameSound::play(cues::Sound sound) {
-  if (player_) player_->play(sound);
+void GameSound::play(const cues::Cue& cue) {
+  if (player_) player_->play(cue);
 }
 
 void GameSound::say(const cues::Speech& speech, cues::Turn turn) {

@@ -28,9 +28,11 @@ class GameSound final : private cues::CuePlayer {
   // libraries, relative to the binary, so the build tree and an installed
   // tree are alike.
   static QString modulePath();
+  // The grown-ups' volumes, 0 to 100.
+  void setVolumes(int voice, int effects) { director_.setVolumes(voice, effects); }
 
  private:
-  void play(cues::Sound sound) override;
+  void play(const cues::Cue& cue) override;
   void say(const cues::Speech& speech, cues::Turn turn) override;
   void silence() override;
 

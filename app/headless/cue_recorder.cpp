@@ -27,8 +27,8 @@ std::vector<cues::Sound> CueRecorder::sounds() const {
   return played;
 }
 
-void CueRecorder::play(cues::Sound sound) {
-  cues_.push_back({.kind = Cue::Kind::Sound, .at = platform_.now(), .sound = sound});
+void CueRecorder::play(const cues::Cue& cue) {
+  cues_.push_back({.kind = Cue::Kind::Sound, .at = platform_.now(), .sound = cue.sound, .cue = cue});
 }
 
 void CueRecorder::say(const cues::Speech& speech, cues::Turn turn) {

@@ -18,6 +18,7 @@ class CueRecorder final : public cues::CuePlayer {
     Kind kind;
     std::int64_t at;  // virtual milliseconds
     cues::Sound sound = cues::Sound::card_up;
+    cues::Cue cue = {};  // the sound as it is to be heard: its place, rate and volume
     cues::Speech speech = {};
     cues::Turn turn = cues::Turn::Interrupt;
     // "say: <written>", "sound: <name>" or "silence", for reading in tests.
@@ -32,7 +33,7 @@ class CueRecorder final : public cues::CuePlayer {
   std::vector<std::string> said() const;
   std::vector<cues::Sound> sounds() const;
 
-  void play(cues::Sound sound) override;
+  void play(const cues::Cue& cue) override;
   void say(const cues::Speech& speech, cues::Turn turn) override;
   void silence() override;
 

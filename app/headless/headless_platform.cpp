@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "settings/settings.h"
+
 namespace headless {
 
 using forms::Form;
@@ -92,7 +94,8 @@ void HeadlessPlatform::quit(int exitCode) {
 void HeadlessPlatform::startTimer(Form& form, int slot) {
   const forms::ControlState& state = form.controls()[static_cast<std::size_t>(slot)];
   if (!state.enabled || state.interval <= 0) return;
-  timers_.push_back({&form, slot, form.generation(), state.interval, now_ + state.interval, nextOrder_++});
+  const int interval = settings::paced(state.interval, pace_);
+  timers_.push_back({&form, slot, form.generation(), interval, now_ + interval, nextOrder_++});
 }
 
 void HeadlessPlatform::stopTimer(Form& form, int slot) {

@@ -19,6 +19,8 @@ class HeadlessPlatform final : public forms::Platform {
 
   // Ticks are delivered to this program.
   void attach(forms::Program& program) { program_ = &program; }
+  // Every timer runs 1/pace slower from its next start; the forms never see it.
+  void setPace(double pace) { pace_ = pace; }
 
   // Virtual time in milliseconds since the platform was made.
   std::int64_t now() const { return now_; }
@@ -69,6 +71,7 @@ class HeadlessPlatform final : public forms::Platform {
 
   forms::Program* program_ = nullptr;
   double startSeconds_;
+  double pace_ = 1;
   std::int64_t now_ = 0;
   std::uint64_t nextOrder_ = 0;
   std::vector<RunningTimer> timers_;

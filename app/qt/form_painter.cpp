@@ -18,6 +18,8 @@ namespace {
 
 QColor toQColor(forms::Colour c) { return QColor(c.r, c.g, c.b); }
 
+settings::Contrast textContrast = settings::Contrast::Normal;
+
 QBrush fillBrush(const ControlSpec& spec) {
   switch (spec.fillStyle) {
     case forms::FillStyle::Solid: return QBrush(toQColor(spec.fillColour));
@@ -63,7 +65,7 @@ void paintLabel(QPainter& p, const ControlSpec& spec, const ControlState& state)
   // edges: a word too long for the box runs out of it rather than breaking.
   p.setClipRect(box, Qt::IntersectClip);
   p.setFont(toQFont(spec.font));
-  p.setPen(toQColor(spec.foreColour));
+  p.setPen(textColour(spec.foreColour, spec.backColour));
   QTextOption option(Qt::AlignLeft | Qt::AlignTop);
   option.setWrapMode(QTextOption::WordWrap);
   p.drawText(box, QString::fromStdString(state.text), option);
@@ -75,6 +77,12 @@ void paintImage(QPainter& p, const ControlState& state, const Artwork& artwork) 
 }
 
 }  // namespace
+
+void setTextContrast(settings::Contrast contrast) { textContrast = contrast; }
+
+QColor textColour(forms::Colour fore, forms::Colour back) {
+  return toQColor(settings::textColour(fore, back, textContrast));
+}
 
 QRectF toPixels(const forms::TwipRect& r) {
   const forms::PixelRect p = forms::inPixels(r);

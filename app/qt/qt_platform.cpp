@@ -9,6 +9,7 @@
 #include "form_painter.h"
 #include "forms/program.h"
 #include "screen_fit.h"
+#include "settings/settings.h"
 
 namespace qtgui {
 
@@ -136,7 +137,7 @@ void QtPlatform::startTimer(forms::Form& form, int slot) {
   connect(timer, &QTimer::timeout, this, [this, target, slot, generation] {
     if (program_) program_->tick(*target, slot, generation);
   });
-  timer->start(state.interval);
+  timer->start(settings::paced(state.interval, pace_));
 }
 
 void QtPlatform::stopTimers(const forms::Form* form) {

@@ -29,6 +29,8 @@ class QtPlatform final : public QObject, public forms::Platform {
 
   // Also makes the screen reader's events follow the program's changes.
   void attach(forms::Program& program);
+  // Every timer runs 1/pace slower from its next start; the forms never see it.
+  void setPace(double pace) { pace_ = pace; }
   // Tests take the error report instead of a message box.
   void setErrorSink(std::function<void(const QString&)> sink) { errorSink_ = std::move(sink); }
 
@@ -62,6 +64,7 @@ class QtPlatform final : public QObject, public forms::Platform {
 
   const Artwork& artwork_;
   forms::Program* program_ = nullptr;
+  double pace_ = 1;
   std::map<const forms::Form*, QPointer<FormWindow>> windows_;
   std::map<std::pair<const forms::Form*, int>, QTimer*> timers_;
   std::function<void(const QString&)> errorSink_;

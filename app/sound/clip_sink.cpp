@@ -8,6 +8,9 @@
 
 #include <QResource>
 #include <QtEndian>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 
 #include "server_connection.h"
 
@@ -44,12 +47,34 @@ ClipFormat wavSamples(const QByteArray& file, QByteArray* samples) {
   return {};
 }
 
+QByteArray shapedSamples(const QByteArray& samples, int channels, const Shaping& shaping) {
+  const int outChannels = shaping.pan ? 2 : channels;
+  const qsizetype frames = samples.size() / (2 * channels);
+  QByteArray out(frames * 2 * outChannels, Qt::Uninitialized);
+  const char* in = samples.constData();
+  char* to = out.data();
+  // Equal power, as a browser's stereo panner places a mono sound.
+  const double angle = shaping.pan ? (static_cast<double>(*shaping.pan) + 1) * std::numbers::pi / 4 : 0;
+  const double left = shaping.pan ? std::cos(angle) : 1, right = shaping.pan ? std::sin(angle) : 1;
+  for (qsizetype frame = 0; frame < frames; ++frame) {
+    for (int c = 0; c < outChannels; ++c) {
+      // A stereo clip panned keeps each side's own samples.
+      const int from = std::min(c, channels - 1);
+      const double sample = qFromLittleEndian<qint16>(in + 2 * (frame * channels + from));
+      const double side = !shaping.pan ? 1 : c == 0 ? left : right;
+      const auto value = static_cast<qint16>(std::lround(std::clamp(sample * side * shaping.gain, -32768.0, 32767.0)));
+      qToLittleEndian<qint16>(value, to + 2 * (frame * outChannels + c));
+    }
+  }
+  return out;
+}
+
 ClipSink::ClipSink(ServerConnection& server, std::function<void()> finished)
     : server_(server), finished_(std::move(finished)) {}
 
 ClipSink::~ClipSink() { stop(); }
 
-bool ClipSink::play(const QString& resourcePath) {
+bool ClipSink::play(const QString& resourcePath, const Shaping& shaping) {
   stop();
   QResource clip(resourcePath);
   if (!clip.isValid()) return false;
@@ -64,11 +89,19 @@ bool ClipSink::play(const QString& resourcePath) {
   // Whole frames only: the server takes nothing else.
   const qsizetype whole = samples.size() - samples.size() % (2 * format.channels);
   samples = inPlace_ ? QByteArray::fromRawData(samples.constData(), whole) : QByteArray(samples.constData(), whole);
+  int channels = format.channels, rate = format.sampleRate;
+  if (!shaping.asMade()) {
+    // Shaped: the sink keeps its own copy. A faster rate is the server's
+    // resampling, which raises the pitch as a faster tape would.
+    samples = shapedSamples(samples, channels, shaping);
+    inPlace_ = false;
+    if (shaping.pan) channels = 2;
+    rate = static_cast<int>(std::lround(rate * static_cast<double>(shaping.rate)));
+  }
 
   ServerConnection::Lock lock(server_);
   if (pa_context_get_state(server_.context()) != PA_CONTEXT_READY) return false;
-  const pa_sample_spec pcm{PA_SAMPLE_S16LE, static_cast<uint32_t>(format.sampleRate),
-                            static_cast<uint8_t>(format.channels)};
+  const pa_sample_spec pcm{PA_SAMPLE_S16LE, static_cast<uint32_t>(rate), static_cast<uint8_t>(channels)};
   if (!pa_sample_spec_valid(&pcm)) return false;
   stream_ = pa_stream_new(server_.context(), "Tobble", &pcm, nullptr);
   if (!stream_) return false;

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 struct pa_operation;
 struct pa_stream;
@@ -18,6 +19,20 @@ struct ClipFormat {
   int channels = 0;
   bool isValid() const { return sampleRate > 0 && channels > 0; }
 };
+
+// How a clip is to be heard: where between the speakers (equal power, -1
+// left to 1 right; none plays it as made, in both alike), how fast (higher
+// is higher in pitch) and how loud (0 to 1).
+struct Shaping {
+  std::optional<float> pan;
+  float rate = 1;
+  float gain = 1;
+  bool asMade() const { return !pan && rate == 1 && gain == 1; }
+};
+
+// The samples of a mono or stereo 16-bit clip, turned down by the gain and,
+// with a pan, spread over two channels.
+QByteArray shapedSamples(const QByteArray& samples, int channels, const Shaping& shaping);
 
 // Plays one embedded WAV clip at a time straight from the resource data,
 // which is mapped with the program, so a clip costs no copy and nothing is
@@ -35,7 +50,7 @@ class ClipSink {
 
   // Starts a clip, stopping the one playing; false for a clip that is not
   // embedded or not 16-bit PCM, or when the server has gone.
-  bool play(const QString& resourcePath);
+  bool play(const QString& resourcePath, const Shaping& shaping = {});
   // Stops at once; `finished` is not called.
   void stop();
   // Whether a clip is still playing.

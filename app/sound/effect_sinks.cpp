@@ -19,12 +19,12 @@ EffectSinks::EffectSinks(ServerConnection& server, std::size_t count) : started_
 
 EffectSinks::~EffectSinks() = default;
 
-bool EffectSinks::play(const QString& resourcePath) {
+bool EffectSinks::play(const QString& resourcePath, const Shaping& shaping) {
   std::vector<bool> busy;
   for (const auto& sink : sinks_) busy.push_back(sink->busy());
   const std::size_t pick = pickSink(busy, started_);
   started_[pick] = ++plays_;
-  return sinks_[pick]->play(resourcePath);
+  return sinks_[pick]->play(resourcePath, shaping);
 }
 
 void EffectSinks::stop() {

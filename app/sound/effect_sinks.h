@@ -8,6 +8,7 @@
 namespace sound {
 
 class ClipSink;
+struct Shaping;
 class ServerConnection;
 
 // The sounds, which may overlap each other and the voice, played through a
@@ -21,7 +22,7 @@ class EffectSinks {
 
   // Plays a clip on a free sink, or cuts the one that started first; false
   // for a clip that is not embedded or not 16-bit PCM.
-  bool play(const QString& resourcePath);
+  bool play(const QString& resourcePath, const Shaping& shaping);
   void stop();
 
  private:

@@ -93,11 +93,11 @@ void SoundPlayer::retryLater() {
   retryWait_ = std::min(retryWait_ * 2, kLongestRetry);
 }
 
-void SoundPlayer::play(cues::Sound sound) {
+void SoundPlayer::play(const cues::Cue& cue) {
   if (!sounds_) return;
   // A sound that is not embedded is skipped, and cuts no other.
-  const QString path = soundPath(cues::soundName(sound));
-  if (QFile::exists(path)) sounds_->play(path);
+  const QString path = soundPath(cues::soundName(cue.sound));
+  if (QFile::exists(path)) sounds_->play(path, {cue.pan, cue.rate, cue.gain});
 }
 
 void SoundPlayer::say(const cues::Speech& speech, cues::Turn turn) {
@@ -111,6 +111,7 @@ void SoundPlayer::say(const cues::Speech& speech, cues::Turn turn) {
     speaking_ = false;
   }
   for (const std::string& clip : speech.clips) clips_.push_back(QString::fromStdString(clip));
+  voiceGain_ = speech.gain;
   if (!speaking_) sayNext();
 }
 
@@ -127,7 +128,7 @@ void SoundPlayer::sayNext() {
     const QString path = voicePath(clips_.front());
     clips_.pop_front();
     // A clip that is missing is skipped.
-    if (voice_->play(path)) {
+    if (voice_->play(path, {std::nullopt, 1, voiceGain_})) {
       speaking_ = true;
       return;
     }

@@ -39,7 +39,7 @@ class SoundPlayer final : public QObject, public cues::CuePlayer {
   bool connecting() const { return connecting_; }
   bool hasOutput() const { return voice_ != nullptr; }
 
-  void play(cues::Sound sound) override;
+  void play(const cues::Cue& cue) override;
   void say(const cues::Speech& speech, cues::Turn turn) override;
   void silence() override;
 
@@ -61,6 +61,7 @@ class SoundPlayer final : public QObject, public cues::CuePlayer {
   std::unique_ptr<ClipSink> voice_;
   std::unique_ptr<EffectSinks> sounds_;
   std::deque<QString> clips_;  // the voice clips still to say, by key
+  float voiceGain_ = 1;        // of the sentence being said
   bool speaking_ = false;
   QTimer retry_;
   std::chrono::milliseconds retryWait_;

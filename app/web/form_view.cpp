@@ -17,7 +17,7 @@ std::string_view pictureFile(std::string_view name) {
 
 }  // namespace
 
-ControlLook lookOf(const forms::Form& form, int slot) {
+ControlLook lookOf(const forms::Form& form, int slot, settings::Contrast contrast) {
   const auto& rows = form.spec().controls;
   const forms::ControlSpec& spec = rows[static_cast<std::size_t>(slot)];
   const forms::ControlState& state = form.controls()[static_cast<std::size_t>(slot)];
@@ -32,7 +32,7 @@ ControlLook lookOf(const forms::Form& form, int slot) {
   look.text = state.text;
   look.font = {forms::fontFamily(spec.font.face), forms::pixelSize(spec.font), spec.font.bold, spec.font.italic,
                spec.font.underline};
-  look.fore = packed(spec.foreColour);
+  look.fore = packed(settings::textColour(spec.foreColour, spec.backColour, contrast));
   look.back = packed(spec.backColour);
   switch (spec.kind) {
     case forms::Kind::Image:
@@ -67,18 +67,18 @@ ControlLook lookOf(const forms::Form& form, int slot) {
   return look;
 }
 
-void openPanelFor(Page& page, const forms::Form& form) {
+void openPanelFor(Page& page, const forms::Form& form, settings::Contrast contrast) {
   const forms::FormSpec& spec = form.spec();
   page.openPanel(static_cast<int>(form.id()), spec.caption,
                  static_cast<int>(std::lround(spec.clientWidth / forms::kTwipsPerPixel)),
                  static_cast<int>(std::lround(spec.clientHeight / forms::kTwipsPerPixel)), packed(spec.background),
                  spec.placement == forms::Placement::CentreScreen);
-  for (std::size_t slot = 0; slot < spec.controls.size(); ++slot) drawControl(page, form, static_cast<int>(slot));
+  for (std::size_t slot = 0; slot < spec.controls.size(); ++slot) drawControl(page, form, static_cast<int>(slot), contrast);
 }
 
-void drawControl(Page& page, const forms::Form& form, int slot) {
+void drawControl(Page& page, const forms::Form& form, int slot, settings::Contrast contrast) {
   if (!form.loaded()) return;
-  page.drawControl(static_cast<int>(form.id()), slot, lookOf(form, slot));
+  page.drawControl(static_cast<int>(form.id()), slot, lookOf(form, slot, contrast));
 }
 
 forms::PixelRect focusRingOf(const forms::Form& form, int slot) {

@@ -3,17 +3,30 @@
 // for the pointer, the keys, the close buttons and the timers.
 #include <emscripten.h>
 
+#include <array>
+
 #include "assets/catalogue.h"
 #include "cues/director.h"
 #include "dom_page.h"
 #include "forms/program.h"
 #include "reading/reader.h"
 #include "screens/screens.h"
+#include "settings/settings.h"
 #include "web_cue_player.h"
 #include "web_platform.h"
 #include "web_reading.h"
 
 namespace {
+// What a grown-up chose: the saved settings (grownups.js keeps them in
+// localStorage), then the address's, which win for this visit, as one query.
+// clang-format off
+EM_JS(void, js_chosen_settings, (char* out, int size), {
+  let query = "";
+  try { query = localStorage.getItem("tobble-settings") || ""; } catch (e) {}
+  stringToUTF8(query + "&" + location.search.slice(1), out, size);
+});
+// clang-format on
+
 web::DomPage page;
 web::WebPlatform platform{page};
 web::WebReading reading{page, platform};
@@ -36,6 +49,13 @@ EMSCRIPTEN_KEEPALIVE void tobble_mute() {
 }
 
 int main() {
+  settings::Settings chosen;
+  // Room for every setting at once, several times over.
+  std::array<char, 512> query{};
+  js_chosen_settings(query.data(), static_cast<int>(query.size()));
+  settings::applyQuery(chosen, query.data());
+  platform.setPace(chosen.pace);
+  platform.setContrast(chosen.contrast);
   // Lives as long as the page: the browser's event loop calls in above.
   static forms::Program program(platform, assets::pictureInfos());
   platform.attach(program);
@@ -45,6 +65,7 @@ int main() {
   // cannot tell whether a screen reader listens.
   static cues::Director sound(program, cuePlayer);
   director = &sound;
+  sound.setVolumes(chosen.voiceVolume, chosen.effectsVolume);
   program.watch(sound);
   cuePlayer.prepare();
   screens::installScreens(program);

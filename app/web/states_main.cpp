@@ -14,6 +14,7 @@ namespace {
 EM_JS(void, js_wanted_state, (char* buffer, int size), {
   stringToUTF8(new URLSearchParams(location.search).get("state") || "", buffer, size);
 });
+EM_JS(int, js_high_contrast, (), { return new URLSearchParams(location.search).get("contrast") === "high"; });
 EM_JS(void, js_state_drawn, (int found), { Module.page.stateDrawn(!!found); });
 // clang-format on
 }  // namespace
@@ -27,7 +28,7 @@ int main() {
   bool found = false;
   states::walkScreenStates([&](forms::Program&, forms::Form& form, const std::string& state) {
     if (state != name) return true;
-    web::openPanelFor(page, form);
+    web::openPanelFor(page, form, js_high_contrast() ? settings::Contrast::High : settings::Contrast::Normal);
     page.showPanel(static_cast<int>(form.id()), 1);
     found = true;
     return false;

@@ -13,7 +13,7 @@ class WebCuePlayer final : public cues::CuePlayer {
   // the first panel has been painted.
   void prepare();
 
-  void play(cues::Sound sound) override;
+  void play(const cues::Cue& cue) override;
   void say(const cues::Speech& speech, cues::Turn turn) override;
   void silence() override;
 };

@@ -121,7 +121,7 @@ void WebPlatform::raise(forms::Form& form) {
 
 void WebPlatform::formLoaded(forms::Form& form) {
   inputs_[&form] = std::make_unique<input::WindowInput>(*program_, form);
-  openPanelFor(page_, form);
+  openPanelFor(page_, form, contrast_);
   const auto& rows = form.spec().controls;
   for (std::size_t slot = 0; slot < rows.size(); ++slot) {
     if (rows[slot].kind == forms::Kind::Timer) startTimer(form, static_cast<int>(slot));
@@ -153,7 +153,9 @@ void WebPlatform::removePanel(forms::Form& form) {
   if (input::WindowInput* in = inputOf(form)) in->cancelPress();
 }
 
-void WebPlatform::controlChanged(forms::Form& form, int slot, forms::TwipRect) { drawControl(page_, form, slot); }
+void WebPlatform::controlChanged(forms::Form& form, int slot, forms::TwipRect) {
+  drawControl(page_, form, slot, contrast_);
+}
 
 void WebPlatform::timerChanged(forms::Form& form, int slot) { startTimer(form, slot); }
 
@@ -171,7 +173,7 @@ void WebPlatform::startTimer(forms::Form& form, int slot) {
   int id = nextTimer_++;
   timers_[id] = {&form, slot, form.generation()};
   timerOf_[key] = id;
-  page_.startTimer(id, state.interval);
+  page_.startTimer(id, settings::paced(state.interval, pace_));
 }
 
 void WebPlatform::stopTimers(const forms::Form* form) {

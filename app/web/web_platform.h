@@ -11,6 +11,7 @@
 #include "forms/forms.h"
 #include "page.h"
 #include "input/window_input.h"
+#include "settings/settings.h"
 
 namespace web {
 
@@ -24,6 +25,10 @@ class WebPlatform final : public forms::Platform {
 
   // Events reach this program.
   void attach(forms::Program& program);
+  // Every timer runs 1/pace slower from its next start; the forms never see it.
+  void setPace(double pace) { pace_ = pace; }
+  // How texts are coloured; chosen before the first panel opens.
+  void setContrast(settings::Contrast contrast) { contrast_ = contrast; }
 
   enum class Key { Tab, BackTab, Space, Enter };
 
@@ -76,6 +81,8 @@ class WebPlatform final : public forms::Platform {
 
   Page& page_;
   forms::Program* program_ = nullptr;
+  double pace_ = 1;
+  settings::Contrast contrast_ = settings::Contrast::Normal;
   std::vector<forms::Form*> panels_;
   int stack_ = 0;
   std::map<int, RunningTimer> timers_;

@@ -114,6 +114,11 @@ done
 sweep 330 880 0 0.15 1
 sound pop 0.1
 
+# The baby comes up: a soft music-box "coo", two notes falling, nothing like
+# the apple's bubble.
+chime "$E5" 0 0.2 0.7 0.6; chime "$C5" 0.09 0.2 0.6 0.6
+sound baby 0.3
+
 # A hit: two quick bright taps up.
 marimba "$G5" 0 0.12; marimba "$C6" 0.06 0.2
 sound hit 0.26

@@ -36,7 +36,7 @@ TEST(SoundStreams, EverySoundAtOnceHoldsTwoStreamsBesideTheVoiceAndSilenceEndsTh
   ASSERT_TRUE(QTest::qWaitFor([&] { return !player.connecting(); }, 20000));
   ASSERT_TRUE(player.hasOutput());
   player.say({"Right!", "Right!", {"right"}}, cues::Turn::Interrupt);
-  for (std::size_t sound = 0; sound < cues::kSoundNames.size(); ++sound) player.play(static_cast<cues::Sound>(sound));
+  for (std::size_t sound = 0; sound < cues::kSoundNames.size(); ++sound) player.play({static_cast<cues::Sound>(sound), std::nullopt, 1, 1});
   const int most = mostStreams(300);
   EXPECT_GE(most, 2) << "the sounds are not played";
   EXPECT_LE(most, 3);
@@ -44,7 +44,7 @@ TEST(SoundStreams, EverySoundAtOnceHoldsTwoStreamsBesideTheVoiceAndSilenceEndsTh
   EXPECT_EQ(streamsOnceSettled(), 0);
 
   // After silence the sounds play again.
-  player.play(cues::Sound::fanfare);
+  player.play({cues::Sound::fanfare, std::nullopt, 1, 1});
   EXPECT_GE(mostStreams(100), 1);
   player.silence();
   EXPECT_EQ(streamsOnceSettled(), 0);

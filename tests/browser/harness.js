@@ -39,9 +39,10 @@ async function launch() {
 // A fresh page of the game on a clock the test moves: the game's timers
 // tick only when the test lets time pass, so a whole lesson takes seconds.
 // `init(initArg)` runs in the page before any of its own scripts;
-// `watch(context)` is called before the page opens.
+// `watch(context)` is called before the page opens; `query` is the
+// address's own (`?pace=0.5`).
 async function openGame(env, { touch = false, viewport = { width: 1280, height: 1024 }, init = null,
-  initArg, watch = null } = {}) {
+  initArg, watch = null, query = '' } = {}) {
   const context = await env.browser.newContext({ viewport, hasTouch: touch, isMobile: touch, deviceScaleFactor: 1 });
   if (init) await context.addInitScript(init, initArg);
   if (watch) watch(context);
@@ -54,7 +55,7 @@ async function openGame(env, { touch = false, viewport = { width: 1280, height: 
   // same game is dealt every run and no tick comes from the time the test
   // itself takes.
   await page.clock.pauseAt(start + 10 * 60 * 1000);
-  await page.goto(env.server.url);
+  await page.goto(env.server.url + query);
   await page.waitForFunction(() => document.body.dataset.state === 'playing');
   await page.evaluate(() => document.fonts.ready);
   return new Game(page, context, touch, errors);

@@ -91,10 +91,13 @@ function compareInPage({ shot, reference, tolerance, scale }) {
   });
 }
 
-for (const [state, scale] of STATES.flatMap((s) => [[s, 1], [s, 2]])) {
-  test(`${state} looks as on the desktop at ${scale}x`, async () => {
+// The screens with texts a grown-up may ask to read better, in high contrast.
+const HIGH_CONTRAST = ['intro-bubble', 'guide', 'guide-failure'];
+
+for (const [state, scale, high] of STATES.flatMap((s) => [[s, 1], [s, 2]]).concat(HIGH_CONTRAST.map((s) => [s, 1, true]))) {
+  test(`${state} looks as on the desktop at ${scale}x${high ? ' in high contrast' : ''}`, async () => {
     const page = await contexts[scale].newPage();
-    await page.goto(`${env.server.url}probe/?state=${state}`);
+    await page.goto(`${env.server.url}probe/?state=${state}${high ? '&contrast=high' : ''}`);
     await page.waitForFunction(() => document.body.dataset.state);
     assert.equal(await page.evaluate(() => document.body.dataset.state), 'drawn');
     await page.evaluate(() => Promise.all([document.fonts.ready,
@@ -102,7 +105,7 @@ for (const [state, scale] of STATES.flatMap((s) => [[s, 1], [s, 2]])) {
     const shot = await page.locator('.client').screenshot({ scale: 'device' });
     const result = await page.evaluate(compareInPage, {
       shot: 'data:image/png;base64,' + shot.toString('base64'),
-      reference: `${env.server.url}reference/${state}@${scale}x.png`,
+      reference: `${env.server.url}reference/${high ? 'high-contrast/' : ''}${state}@${scale}x.png`,
       tolerance: TOLERANCE,
       scale,
     });

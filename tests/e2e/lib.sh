@@ -81,6 +81,9 @@ e2e_begin() {
   export XDG_RUNTIME_DIR="$WORK/runtime"
   mkdir -p "$XDG_RUNTIME_DIR"
   chmod 700 "$XDG_RUNTIME_DIR"
+  # The game as it is: no settings a grown-up saved on this machine.
+  export XDG_CONFIG_HOME="$WORK/config"
+  rm -rf "$XDG_CONFIG_HOME"
   trap e2e_cleanup EXIT
   # A test timing out is killed; the game must not outlive it.
   trap 'exit 143' TERM INT HUP

@@ -82,7 +82,7 @@ TEST(SoundPlayer, WithoutASoundServerItGivesUpQuietly) {
   player.prepare();
   ASSERT_TRUE(settles(player));
   EXPECT_FALSE(player.hasOutput());
-  player.play(cues::Sound::fanfare);
+  player.play({cues::Sound::fanfare, std::nullopt, 1, 1});
   player.say({"Right!", "Right!", {"right", "no_such_clip"}}, cues::Turn::Follow);
   player.silence();
   ASSERT_TRUE(settles(player));

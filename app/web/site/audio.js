@@ -64,10 +64,25 @@ Module.audio = (() => {
     return buffers.get(path);
   }
 
-  function start(buffer, onended) {
+  // A sound of a place sits between the speakers by a stereo panner (pan),
+  // plays faster and higher by its rate; the grown-ups' volume is a gain.
+  // A sound or sentence as made goes straight out, as it always has.
+  function start(buffer, onended, shaping) {
     const source = context.createBufferSource();
     source.buffer = buffer;
-    source.connect(context.destination);
+    let out = source;
+    if (shaping && shaping.rate !== 1) source.playbackRate.value = shaping.rate;
+    if (shaping && shaping.gain !== 1) {
+      const gain = context.createGain();
+      gain.gain.value = shaping.gain;
+      out = out.connect(gain);
+    }
+    if (shaping && shaping.pan !== null) {
+      const panner = context.createStereoPanner();
+      panner.pan.value = shaping.pan;
+      out = out.connect(panner);
+    }
+    out.connect(context.destination);
     source.onended = onended;
     source.start(0);  // the time is required by older Safari
     return source;
@@ -90,7 +105,7 @@ Module.audio = (() => {
         s.source = null;
         s.next++;
         sayFrom(s);
-      });
+      }, { pan: null, rate: 1, gain: s.gain });
     });
   }
 
@@ -138,19 +153,19 @@ Module.audio = (() => {
       });
     },
 
-    play(name) {
+    play(name, pan = null, rate = 1, gain = 1) {
       if (!running()) return;
       const at = generation;
       clip('audio/sounds/' + name).then((buffer) => {
         if (!buffer || at !== generation || !running()) return;
-        const source = start(buffer, () => effects.delete(source));
+        const source = start(buffer, () => effects.delete(source), { pan, rate, gain });
         effects.add(source);
       });
     },
 
-    say(written, clips, interrupt) {
+    say(written, clips, interrupt, gain = 1) {
       if (!Context) return;
-      const s = { clips, next: 0, source: null, waiting: false };
+      const s = { clips, next: 0, source: null, waiting: false, gain };
       if (interrupt) stopVoice();
       if (sentence) following.push(s);
       else begin(s);

@@ -10,6 +10,7 @@ Module.onPlaying = () => {
   const format = Module.audio ? Module.audio.format : 'none';
   navigator.serviceWorker.register('sw.js?audio=' + format).then((registration) => {
     // Kept from an earlier visit: look for a new build now, not some time later.
-    if (registration.active) registration.update();
+    // Offline the look fails, and the kept build plays on.
+    if (registration.active) registration.update().catch(() => {});
   }).catch(() => {});
 };
