@@ -58,25 +58,6 @@ test('the address slows every timer by its pace and gives the texts high contras
 
 // Notes every stereo panner and every source's rate the page's audio makes.
 function listenToPlaces() {
-  // The cues the core gives the page's player, at the player's own entry points.
-  window.tobbleCues = [];
-  let player;
-  Object.defineProperty(window.Module = window.Module || {}, 'audio', {
-    configurable: true,
-    get: () => player,
-    set(made) {
-      player = made;
-      const { play, say } = made;
-      made.play = (name, pan = null, rate = 1, ...rest) => {
-        window.tobbleCues.push(pan === null ? { sound: name } : { sound: name, pan, rate });
-        return play.call(made, name, pan, rate, ...rest);
-      };
-      made.say = (written, ...rest) => {
-        window.tobbleCues.push({ say: written });
-        return say.call(made, written, ...rest);
-      };
-    },
-  });
   window.tobblePanners = [];
   window.tobbleRates = [];
   const make = AudioContext.prototype.createStereoPanner;
@@ -93,7 +74,7 @@ function listenToPlaces() {
 }
 
 test('a card turning is heard from its column, through a stereo panner, and the voice from the middle', async () => {
-  const game = await openGame(env, { init: listenToPlaces, query: '?effects-volume=50' });
+  const game = await openGame(env, { cues: true, init: listenToPlaces, query: '?effects-volume=50' });
   await toGuide(game);
   await guideTo(game, CARDS);
   const cards = await cardsOnTable(game);

@@ -36,14 +36,42 @@ async function launch() {
   };
 }
 
+// Runs in the page before its scripts: records in `window.tobbleCues` the
+// cues the core gives the page's player, at the player's own entry points
+// as audio.js sets it up.
+function recordCues() {
+  window.tobbleCues = [];
+  const asCue = {
+    play: (sound, pan = null, rate = 1) => (pan === null ? { sound } : { sound, pan, rate }),
+    say: (say, clips, interrupt) => ({ say, clips, interrupt }),
+    silence: () => ({ silence: true }),
+  };
+  let player;
+  Object.defineProperty(window.Module = window.Module || {}, 'audio', {
+    configurable: true,
+    get: () => player,
+    set(made) {
+      player = made;
+      for (const [name, cue] of Object.entries(asCue)) {
+        const own = made[name];
+        made[name] = (...args) => {
+          window.tobbleCues.push(cue(...args));
+          return own.apply(made, args);
+        };
+      }
+    },
+  });
+}
+
 // A fresh page of the game on a clock the test moves: the game's timers
 // tick only when the test lets time pass, so a whole lesson takes seconds.
 // `init(initArg)` runs in the page before any of its own scripts;
 // `watch(context)` is called before the page opens; `query` is the
-// address's own (`?pace=0.5`).
+// address's own (`?pace=0.5`); with `cues` the cues are recorded (recordCues).
 async function openGame(env, { touch = false, viewport = { width: 1280, height: 1024 }, init = null,
-  initArg, watch = null, query = '' } = {}) {
+  initArg, watch = null, query = '', cues = false } = {}) {
   const context = await env.browser.newContext({ viewport, hasTouch: touch, isMobile: touch, deviceScaleFactor: 1 });
+  if (cues) await context.addInitScript(recordCues);
   if (init) await context.addInitScript(init, initArg);
   if (watch) watch(context);
   const page = await context.newPage();

@@ -12,32 +12,10 @@ let env;
 test.before(async () => { env = await launch(); });
 test.after(async () => { await env.close(); });
 
-// Runs in the page before its scripts: records the cues the core gives the
-// page's player (at the player's own entry points, as audio.js sets it up),
-// the clips' fetches (and whether the first paint had come) and every clip
-// that starts playing.
+// Runs in the page before its scripts, after the harness's recorder of the
+// cues (recordCues): records the clips' fetches (and whether the first paint
+// had come) and every clip that starts playing.
 function listen(noAudio) {
-  window.tobbleCues = [];
-  const asCue = {
-    play: (sound) => ({ sound }),
-    say: (say, clips, interrupt) => ({ say, clips, interrupt }),
-    silence: () => ({ silence: true }),
-  };
-  let player;
-  Object.defineProperty(window.Module = window.Module || {}, 'audio', {
-    configurable: true,
-    get: () => player,
-    set(made) {
-      player = made;
-      for (const [name, cue] of Object.entries(asCue)) {
-        const own = made[name];
-        made[name] = (...args) => {
-          window.tobbleCues.push(cue(...args));
-          return own.apply(made, args);
-        };
-      }
-    },
-  });
   window.tobbleFetches = [];
   window.tobbleStarts = 0;
   window.tobbleStops = 0;
@@ -81,7 +59,7 @@ async function wrongPair(game, cards) {
 }
 
 test('the card game sounds as on the desktop, M silences it, and the clips come after the first paint', async () => {
-  const game = await openGame(env, { init: listen });
+  const game = await openGame(env, { cues: true, init: listen });
   await toGuide(game);
   const intro = await game.page.evaluate(() => window.tobbleCues.find((c) => c.say !== undefined));
   assert.equal(intro.say, 'Hi! I am Tobble! You will be going to school with me today! :> (click here to continue)');
@@ -129,7 +107,7 @@ test('the card game sounds as on the desktop, M silences it, and the clips come 
 });
 
 test('a page without audio plays on in silence', async () => {
-  const game = await openGame(env, { init: listen, initArg: true });
+  const game = await openGame(env, { cues: true, init: listen, initArg: true });
   await toGuide(game);
   await guideTo(game, CARDS);
   await game.pass(2000);
