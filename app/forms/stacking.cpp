@@ -37,19 +37,4 @@ std::vector<int> paintOrder(const Form& form) {
   return order;
 }
 
-std::vector<int> focusOrder(const Form& form) {
-  std::vector<int> order;
-  if (!form.loaded()) return order;
-  const auto& rows = form.spec().controls;
-  const auto& states = form.controls();
-  for (bool buttons : {true, false}) {
-    for (std::size_t slot = 0; slot < rows.size(); ++slot) {
-      bool isButton = rows[slot].kind == Kind::CommandButton;
-      if (isButton != buttons || !form.takesClick(static_cast<int>(slot))) continue;
-      if (states[slot].visible && states[slot].enabled) order.push_back(static_cast<int>(slot));
-    }
-  }
-  return order;
-}
-
 }  // namespace forms

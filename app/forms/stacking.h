@@ -19,9 +19,4 @@ int hitTest(const Form& form, TwipPoint point);
 // Buttons and text boxes are not in it: they are drawn over everything.
 std::vector<int> paintOrder(const Form& form);
 
-// The controls the keyboard reaches, in the order Tab visits them: the
-// visible, enabled controls that take a click, buttons first because they
-// lie over everything, as in hit-testing.
-std::vector<int> focusOrder(const Form& form);
-
 }  // namespace forms

@@ -9,6 +9,11 @@
 
 namespace input {
 
+WindowInput::WindowInput(forms::Program& program, forms::Form& form, DoubleClick doubleClick)
+    : program_(program), form_(form), doubleClick_(doubleClick), readingOrder_(reading::readingOrder(form)) {}
+
+std::vector<int> WindowInput::reachable() const { return reading::reachable(form_, readingOrder_); }
+
 void WindowInput::press(forms::TwipPoint at, double ms) {
   const bool second = last_.any && !last_.second && ms - last_.ms <= doubleClick_.ms &&
                       std::abs(at.x - last_.at.x) <= doubleClick_.twips && std::abs(at.y - last_.at.y) <= doubleClick_.twips;
@@ -24,12 +29,19 @@ void WindowInput::release(forms::TwipPoint at) {
 
 int WindowInput::ring() const {
   if (focused_ < 0) return -1;
-  std::vector<int> order = reading::focusOrder(form_);
+  std::vector<int> order = reachable();
   return std::find(order.begin(), order.end(), focused_) != order.end() ? focused_ : -1;
 }
 
+int WindowInput::ringToSpeech() {
+  for (int slot : reachable()) {
+    if (reading::isSpeech(form_, slot)) return focused_ = slot;
+  }
+  return -1;
+}
+
 void WindowInput::move(int step) {
-  std::vector<int> order = reading::focusOrder(form_);
+  std::vector<int> order = reachable();
   if (order.empty()) return;
   const int n = int(order.size());
   auto it = std::find(order.begin(), order.end(), focused_);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "forms/form.h"
 #include "forms/geometry.h"
 
@@ -24,8 +26,7 @@ struct DoubleClick {
 // been used in the window, so a child who plays by mouse never sees it.
 class WindowInput {
  public:
-  WindowInput(forms::Program& program, forms::Form& form, DoubleClick doubleClick = {})
-      : program_(program), form_(form), doubleClick_(doubleClick) {}
+  WindowInput(forms::Program& program, forms::Form& form, DoubleClick doubleClick = {});
 
   void press(forms::TwipPoint at, double ms);
   void release(forms::TwipPoint at);
@@ -38,17 +39,20 @@ class WindowInput {
   // The control under the ring, or -1 while the ring is on none (not used
   // yet, or its control has gone or been disabled).
   int ring() const;
-  // Puts the ring on a control, as a window coming up does on its speech
-  // for a child who plays by keyboard.
-  void ringTo(int slot) { focused_ = slot; }
+  // Puts the ring on the window's speech, as a window coming up does for a
+  // child who plays by keyboard. The speech's control, or -1 if none can be
+  // reached.
+  int ringToSpeech();
   bool keyboardUsed() const { return focused_ >= 0; }
 
  private:
   void move(int step);
+  std::vector<int> reachable() const;
 
   forms::Program& program_;
   forms::Form& form_;
   DoubleClick doubleClick_;
+  const std::vector<int> readingOrder_;  // the layout's, kept: the ring is asked for at every paint
   int pressed_ = -1;
   int focused_ = -1;
   struct Press {

@@ -73,12 +73,8 @@ void AccessibilityEvents::windowFront(forms::Form& form, std::string_view, const
     return other != nullptr && other->keyboardUsed();
   });
   QString focused;
-  for (int slot : keyboard ? reading::focusOrder(form) : std::vector<int>{}) {
-    if (reading::isSpeech(form, slot)) {
-      window->ringTo(slot);
-      if (window->ringSlot() == slot) focused = qstr(reading::readControl(form, slot).name);
-      break;
-    }
+  if (const int speech = keyboard ? window->ringToSpeech() : -1; speech >= 0) {
+    focused = qstr(reading::readControl(form, speech).name);
   }
   window->accessibility().announceNow(std::exchange(leftOver_, {}));
   QStringList messages;
@@ -102,12 +98,10 @@ void AccessibilityEvents::say(forms::Form& form, const std::vector<std::string>&
 }
 
 void AccessibilityEvents::eventTold() {
-  if (!leftOver_.isEmpty()) {
-    if (auto* front = qobject_cast<FormWindow*>(QApplication::activeWindow())) {
-      front->accessibility().announce(std::exchange(leftOver_, {}));
-    }
-    leftOver_.clear();
-  }
+  // Last words no window came up to say go to the one in front.
+  const QStringList left = std::exchange(leftOver_, {});
+  auto* front = qobject_cast<FormWindow*>(QApplication::activeWindow());
+  if (!left.isEmpty() && front != nullptr) front->accessibility().announce(left);
   for (FormWindow* window : std::exchange(told_, {})) window->accessibility().syncFocus();
 }
 

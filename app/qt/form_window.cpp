@@ -146,10 +146,11 @@ void FormWindow::redrawRing(int before) {
   accessibility_.syncFocus();
 }
 
-void FormWindow::ringTo(int slot) {
+int FormWindow::ringToSpeech() {
   const int before = input_.ring();
-  input_.ringTo(slot);
+  const int speech = input_.ringToSpeech();
   redrawRing(before);
+  return speech;
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event) {

@@ -58,9 +58,9 @@ class FormWindow final : public QWidget {
   // The control under the keyboard's ring, or -1 while the ring is on none
   // (not used yet, or its control has gone or been disabled).
   int ringSlot() const { return input_.ring(); }
-  // Moves the ring to a control, as a window coming up does for a child
-  // who plays by keyboard.
-  void ringTo(int slot);
+  // Puts the ring on the window's speech, as a window coming up does for a
+  // child who plays by keyboard; the speech's control, or -1.
+  int ringToSpeech();
   bool keyboardUsed() const { return input_.keyboardUsed(); }
   int slotOfButton(const QPushButton* button) const;
   // What the window presents to a screen reader.

@@ -164,10 +164,12 @@ std::vector<int> readingOrder(const forms::Form& form) {
   return slots;
 }
 
-std::vector<int> focusOrder(const forms::Form& form) {
+std::vector<int> focusOrder(const forms::Form& form) { return reachable(form, readingOrder(form)); }
+
+std::vector<int> reachable(const forms::Form& form, const std::vector<int>& readingOrder) {
   std::vector<int> order;
   if (!form.loaded()) return order;
-  for (int slot : readingOrder(form)) {
+  for (int slot : readingOrder) {
     const forms::ControlState& state = form.controls()[std::size_t(slot)];
     if (form.takesClick(slot) && state.visible && state.enabled) order.push_back(slot);
   }

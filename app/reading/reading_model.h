@@ -40,6 +40,9 @@ std::vector<int> readingOrder(const forms::Form& form);
 // The controls the keyboard reaches, in the same order: those of the
 // reading order that take a click and are shown and enabled.
 std::vector<int> focusOrder(const forms::Form& form);
+// The same of a reading order worked out before: the order follows the
+// layout alone, so a window keeps it and asks only which can be reached now.
+std::vector<int> reachable(const forms::Form& form, const std::vector<int>& order);
 
 // What is said when the control changes while shown: a text's caption, a
 // picture that shows something with its place, a lit button. Empty when the

@@ -72,13 +72,8 @@ void WebPlatform::key(Key key) {
 
 std::string WebPlatform::ringToSpeech(forms::Form& form) {
   input::WindowInput* in = inputOf(form);
-  if (!keyboardUsed_ || in == nullptr) return {};
-  for (int slot : reading::focusOrder(form)) {
-    if (!reading::isSpeech(form, slot)) continue;
-    in->ringTo(slot);
-    return reading::readControl(form, slot).name;
-  }
-  return {};
+  const int speech = keyboardUsed_ && in != nullptr ? in->ringToSpeech() : -1;
+  return speech < 0 ? std::string() : reading::readControl(form, speech).name;
 }
 
 void WebPlatform::close(int panel) {
