@@ -49,10 +49,87 @@ void WindowInput::move(int step) {
   focused_ = order[std::size_t(index)];
 }
 
+std::string_view WindowInput::grid() const {
+  const auto& rows = form_.spec().controls;
+  if (const int ring = this->ring(); ring >= 0 && rows[std::size_t(ring)].index != forms::kNotInArray) {
+    return rows[std::size_t(ring)].name;
+  }
+  for (int slot : reachable()) {
+    if (rows[std::size_t(slot)].index != forms::kNotInArray) return rows[std::size_t(slot)].name;
+  }
+  return {};
+}
+
+int WindowInput::at(std::string_view array, int row, int column) const {
+  for (int slot : reachable()) {
+    if (form_.spec().controls[std::size_t(slot)].name != array) continue;
+    reading::ArrayPlace place = reading::arrayPlace(form_, slot);
+    if (place.row == row && place.column == column) return slot;
+  }
+  return -1;
+}
+
+void WindowInput::moveInGrid(int rows, int columns) {
+  const std::string_view array = grid();
+  if (array.empty()) return;
+  if (ring() < 0 || form_.spec().controls[std::size_t(ring())].name != array) {
+    moveToEnd(false);
+    return;
+  }
+  int lastRow = 0, lastColumn = 0;
+  for (std::size_t slot = 0; slot < form_.spec().controls.size(); ++slot) {
+    if (form_.spec().controls[slot].name != array) continue;
+    reading::ArrayPlace p = reading::arrayPlace(form_, int(slot));
+    lastRow = std::max(lastRow, p.row);
+    lastColumn = std::max(lastColumn, p.column);
+  }
+  // Past a place the keyboard cannot reach (a control hidden) to the next
+  // one that way; at the edge the ring stays.
+  const reading::ArrayPlace from = reading::arrayPlace(form_, focused_);
+  for (int row = from.row + rows, column = from.column + columns;
+       row >= 1 && column >= 1 && row <= lastRow && column <= lastColumn; row += rows, column += columns) {
+    if (const int slot = at(array, row, column); slot >= 0) {
+      focused_ = slot;
+      return;
+    }
+  }
+}
+
+void WindowInput::moveToEnd(bool last) {
+  const std::string_view array = grid();
+  int found = -1;
+  for (int slot : reachable()) {
+    if (form_.spec().controls[std::size_t(slot)].name != array) continue;
+    found = slot;
+    if (!last) break;
+  }
+  if (found >= 0) focused_ = found;
+}
+
+bool WindowInput::placeKey(int row, int column) {
+  const std::string_view array = grid();
+  if (array.empty()) return false;
+  for (std::size_t s = 0; s < form_.spec().controls.size(); ++s) {
+    if (form_.spec().controls[s].name != array) continue;
+    reading::ArrayPlace place = reading::arrayPlace(form_, int(s));
+    if (place.row != row + 1 || place.column != column + 1) continue;
+    const forms::TwipRect r = form_.controls()[s].rect;
+    program_.clickAt(form_, {r.left + r.width / 2, r.top + r.height / 2});
+    return true;
+  }
+  return false;
+}
+
 bool WindowInput::key(Key key, bool repeat) {
   switch (key) {
     case Key::Next: move(+1); return true;
     case Key::Previous: move(-1); return true;
+    case Key::Left: moveInGrid(0, -1); return true;
+    case Key::Right: moveInGrid(0, +1); return true;
+    case Key::Up: moveInGrid(-1, 0); return true;
+    case Key::Down: moveInGrid(+1, 0); return true;
+    case Key::Home: moveToEnd(false); return true;
+    case Key::End: moveToEnd(true); return true;
     case Key::Activate:
       // Like a double-click, a held key's repeats are no new clicks.
       if (!repeat && ring() >= 0) program_.click(form_, focused_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "forms/form.h"
@@ -8,7 +9,7 @@
 namespace input {
 
 // The keys the game answers, in its own words; a platform maps its keys.
-enum class Key { Next, Previous, Activate };
+enum class Key { Next, Previous, Activate, Left, Right, Up, Down, Home, End };
 
 // How far apart in time and space two presses make a double-click: the
 // desktop's own setting, or the browser's usual one.
@@ -35,6 +36,11 @@ class WindowInput {
   void cancelPress() { pressed_ = -1, last_ = {}; }
   // Whether the key was the game's; the platform passes on the rest.
   bool key(Key key, bool repeat);
+  // A key of the block that starts at 1, Q, A and Z, by its physical place
+  // (row 0 is the digits' row, column 0 its first key): clicks the place at
+  // that row and column of the window's grid at once, as a mouse click
+  // there would. Whether a place was there.
+  bool placeKey(int row, int column);
 
   // The control under the ring, or -1 while the ring is on none (not used
   // yet, or its control has gone or been disabled).
@@ -48,6 +54,12 @@ class WindowInput {
  private:
   void move(int step);
   std::vector<int> reachable() const;
+  // The array the arrows move in: the ring's, or the first one read.
+  std::string_view grid() const;
+  // The control of `array` at a place, or -1.
+  int at(std::string_view array, int row, int column) const;
+  void moveInGrid(int rows, int columns);
+  void moveToEnd(bool last);
 
   forms::Program& program_;
   forms::Form& form_;

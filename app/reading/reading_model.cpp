@@ -113,6 +113,11 @@ std::string nameOf(const forms::Form& form, int slot) {
 
 }  // namespace
 
+ArrayPlace arrayPlace(const forms::Form& form, int slot) {
+  GridPlace place = placeInArray(form.spec(), slot);
+  return {place.row, place.column};
+}
+
 int lightOf(const forms::Form& form, int slot) {
   if (slot < 0) return -1;
   const ReadingRule* rule = ruleFor(form.id(), rowOf(form, slot).name);

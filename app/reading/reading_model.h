@@ -49,6 +49,15 @@ std::vector<int> reachable(const forms::Form& form, const std::vector<int>& orde
 // change is not worth a word (a card turning back, a light going out).
 std::string spokenText(const forms::Form& form, int slot);
 
+// A control's place in its array, rows top to bottom and columns left to
+// right from 1, also in an array of one row (the pattern's buttons); 0 and 0
+// for a control outside an array.
+struct ArrayPlace {
+  int row = 0;
+  int column = 0;
+};
+ArrayPlace arrayPlace(const forms::Form& form, int slot);
+
 // The light over a pattern button, or -1.
 int lightOf(const forms::Form& form, int slot);
 

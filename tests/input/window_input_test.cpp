@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "screens/cards/carder.h"
 #include "screens/intro/starter.h"
 #include "screens/pattern/patternform.h"
 #include "reading/reading_model.h"
@@ -84,4 +85,38 @@ TEST(WindowInput, TabWalksTheReadingOrderAndSpaceClicksOnceWhileHeld) {
   in.key(Key::Activate, true);
   EXPECT_EQ(pattern.clickpos, 1) << "a held Space is one click";
   EXPECT_TRUE(in.keyboardUsed());
+}
+
+// Protects the grid keys: arrows move the ring by rows and columns and stop
+// at the edges, Home and End go to the first and last place, and a key of
+// the 1/Q/A/Z block clicks its place at once.
+TEST(WindowInput, ArrowsHomeEndAndTheKeyBlockReachEveryPlaceOfTheCards) {
+  Game game;
+  testing_support::reachGuide(game);
+  testing_support::handOverAt(game, 5);
+  Carder& cards = game.form<Carder>();
+  game.advance(2000);  // the deal turns face down and clicks open
+  WindowInput in(game.program, cards);
+  auto place = [&] { return reading::arrayPlace(cards, in.ring()); };
+  in.key(Key::Right, false);
+  EXPECT_EQ(std::pair(place().row, place().column), std::pair(1, 1)) << "the first arrow comes to the grid";
+  in.key(Key::Left, false);
+  EXPECT_EQ(place().column, 1) << "at the edge the ring stays";
+  in.key(Key::Down, false);
+  in.key(Key::Right, false);
+  EXPECT_EQ(std::pair(place().row, place().column), std::pair(2, 2));
+  in.key(Key::End, false);
+  EXPECT_EQ(std::pair(place().row, place().column), std::pair(4, 5));
+  in.key(Key::Home, false);
+  EXPECT_EQ(std::pair(place().row, place().column), std::pair(1, 1));
+
+  ASSERT_TRUE(in.placeKey(2, 3)) << "D: row 3, column 4";
+  int turned = -1;
+  for (int i = 0; i < 20; ++i) {
+    if (!cards.CardImage(i).picture().empty()) turned = cards.CardImage(i).slot();
+  }
+  ASSERT_GE(turned, 0);
+  EXPECT_EQ(std::pair(reading::arrayPlace(cards, turned).row, reading::arrayPlace(cards, turned).column),
+            std::pair(3, 4));
+  EXPECT_FALSE(in.placeKey(0, 6)) << "no seventh column";
 }
