@@ -153,6 +153,21 @@ int FormWindow::ringToSpeech() {
   return speech;
 }
 
+// The 1/Q/A/Z block by physical place: X11's key codes, the same on every
+// layout (evdev's codes plus 8).
+bool FormWindow::placeKey(QKeyEvent* event) {
+  static constexpr int kRowStarts[] = {10, 24, 38, 52};
+  const int code = int(event->nativeScanCode());
+  for (int row = 0; row < 4; ++row) {
+    const int column = code - kRowStarts[row];
+    if (column < 0 || column > 4) continue;
+    if (!event->isAutoRepeat()) input_.placeKey(row, column);
+    event->accept();
+    return true;
+  }
+  return false;
+}
+
 void FormWindow::keyPressEvent(QKeyEvent* event) {
   input::Key key;
   switch (event->key()) {
@@ -161,7 +176,16 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter: key = input::Key::Activate; break;
-    default: QWidget::keyPressEvent(event); return;
+    case Qt::Key_Left: key = input::Key::Left; break;
+    case Qt::Key_Right: key = input::Key::Right; break;
+    case Qt::Key_Up: key = input::Key::Up; break;
+    case Qt::Key_Down: key = input::Key::Down; break;
+    case Qt::Key_Home: key = input::Key::Home; break;
+    case Qt::Key_End: key = input::Key::End; break;
+    default:
+      if (placeKey(event)) return;
+      QWidget::keyPressEvent(event);
+      return;
   }
   const int before = input_.ring();
   if (key == input::Key::Activate && before >= 0) update(toWindow(focusRing(before)));

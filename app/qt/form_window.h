@@ -83,6 +83,7 @@ class FormWindow final : public QWidget {
  private:
   forms::TwipPoint toTwips(const QPointF& p) const;
   void redrawRing(int before);
+  bool placeKey(QKeyEvent* event);
   QRect focusRing(int slot) const;
 
   forms::Program& program_;

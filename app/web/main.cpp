@@ -40,6 +40,7 @@ EMSCRIPTEN_KEEPALIVE void tobble_press(int panel, float x, float y, double timeM
 EMSCRIPTEN_KEEPALIVE void tobble_release(int panel, float x, float y) { platform.release(panel, x, y); }
 EMSCRIPTEN_KEEPALIVE void tobble_activate(int panel, int slot) { platform.activate(panel, slot); }
 EMSCRIPTEN_KEEPALIVE void tobble_key(int key) { platform.key(static_cast<web::WebPlatform::Key>(key)); }
+EMSCRIPTEN_KEEPALIVE void tobble_place_key(int row, int column) { platform.placeKey(row, column); }
 EMSCRIPTEN_KEEPALIVE void tobble_close(int panel) { platform.close(panel); }
 EMSCRIPTEN_KEEPALIVE void tobble_tick(int timer) { platform.tick(timer); }
 // The M key, in any panel: all sound off, or on again, for the rest of the run.

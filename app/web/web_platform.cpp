@@ -64,9 +64,16 @@ void WebPlatform::key(Key key) {
   if (ended_ || panels_.empty()) return;
   keyboardUsed_ = true;
   static constexpr input::Key kKeys[] = {input::Key::Next, input::Key::Previous, input::Key::Activate,
-                                         input::Key::Activate};
+                                         input::Key::Activate, input::Key::Left, input::Key::Right,
+                                         input::Key::Up, input::Key::Down, input::Key::Home, input::Key::End};
   // The page passes no repeats of a held key.
   inputOf(*panels_.back())->key(kKeys[static_cast<int>(key)], false);
+  syncRings();
+}
+
+void WebPlatform::placeKey(int row, int column) {
+  if (ended_ || panels_.empty()) return;
+  inputOf(*panels_.back())->placeKey(row, column);
   syncRings();
 }
 

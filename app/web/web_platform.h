@@ -30,7 +30,7 @@ class WebPlatform final : public forms::Platform {
   // How texts are coloured; chosen before the first panel opens.
   void setContrast(settings::Contrast contrast) { contrast_ = contrast; }
 
-  enum class Key { Tab, BackTab, Space, Enter };
+  enum class Key { Tab, BackTab, Space, Enter, Left, Right, Up, Down, Home, End };
 
   // Events from the page. Points are in the panel's client pixels; `timeMs`
   // is when the press happened, to tell a double-click.
@@ -39,6 +39,8 @@ class WebPlatform final : public forms::Platform {
   // A screen reader's press of a control, as the desktop's accessible action.
   void activate(int panel, int slot);
   void key(Key key);
+  // A key of the 1/Q/A/Z block by its physical place, in the front panel.
+  void placeKey(int row, int column);
   void close(int panel);
   void tick(int timer);
 

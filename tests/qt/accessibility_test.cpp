@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "qt_game.h"
+#include "reading/reading_model.h"
 #include "screens/cards/carder.h"
 #include "screens/completion/form1.h"
 #include "screens/guide/menu.h"
@@ -432,4 +433,29 @@ TEST(Keyboard, AMouseOnlyChildSeesNoRingAndSpaceDoesNothingBeforeTab) {
   EXPECT_EQ(window->focusedSlot(), -1);
   QTest::keyClick(window, Qt::Key_Space);
   EXPECT_TRUE(intro.start.visible());
+}
+
+// Protects the physical key block on the desktop: the key where D lies, by
+// its key code whatever the layout prints on it, turns the card at row 3,
+// column 3; End brings the ring to the grid's last place.
+TEST(Keyboard, TheKeyBlockByItsKeyCodesAndTheGridKeysReachTheCards) {
+  QtGame game;
+  toGuide(game);
+  handOverAt(game, 5);
+  Carder& cards = game.form<Carder>();
+  tick(game, cards, cards.Timer1);  // the deal turns face down
+  qtgui::FormWindow* window = game.window(cards);
+  QKeyEvent d(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, 38 + 2, 0, 0, QStringLiteral("q"));
+  QCoreApplication::sendEvent(window, &d);
+  int up = -1;
+  for (int i = 0; i < 20; ++i) {
+    if (!cards.CardImage(i).picture().empty()) up = cards.CardImage(i).slot();
+  }
+  ASSERT_GE(up, 0) << "a card turned";
+  const reading::ArrayPlace turned = reading::arrayPlace(cards, up);
+  EXPECT_EQ(std::pair(turned.row, turned.column), std::pair(3, 3));
+  QTest::keyClick(window, Qt::Key_End);
+  ASSERT_GE(window->focusedSlot(), 0);
+  const reading::ArrayPlace last = reading::arrayPlace(cards, window->focusedSlot());
+  EXPECT_EQ(std::pair(last.row, last.column), std::pair(4, 5));
 }

@@ -13,7 +13,12 @@ Module.page = (() => {
   const KIND = { label: 0, image: 1, button: 2, shape: 3, line: 4 };
   const SHAPE = { rectangle: 0, rounded: 1, circle: 2 };
   const FILL = { transparent: 0, solid: 1, upwardDiagonal: 2, diagonalCross: 3 };
-  const KEYS = { Tab: 0, BackTab: 1, Space: 2, Enter: 3 };
+  const KEYS = { Tab: 0, BackTab: 1, Space: 2, Enter: 3, ArrowLeft: 4, ArrowRight: 5, ArrowUp: 6, ArrowDown: 7,
+    Home: 8, End: 9 };
+  // The block of keys that starts at 1, Q, A and Z, by physical place, so
+  // that every keyboard layout has the same block: row, then column.
+  const BLOCK = ['Digit1 Digit2 Digit3 Digit4 Digit5', 'KeyQ KeyW KeyE KeyR KeyT', 'KeyA KeyS KeyD KeyF KeyG',
+    'KeyZ KeyX KeyC KeyV KeyB'].map((row) => row.split(' '));
 
   const panels = new Map(); // panel number -> { root, client, controls, width, height, centred, scale }
   const timers = new Map();
@@ -510,6 +515,13 @@ Module.page = (() => {
     let key;
     if (e.key === 'Tab') key = e.shiftKey ? KEYS.BackTab : KEYS.Tab;
     else if (e.key === ' ') key = KEYS.Space;
+    else if (e.key in KEYS) key = KEYS[e.key];
+    else if (BLOCK.some((row) => row.includes(e.code))) {
+      e.preventDefault();
+      const row = BLOCK.findIndex((r) => r.includes(e.code));
+      if (!e.repeat) call('place_key', row, BLOCK[row].indexOf(e.code));
+      return;
+    }
     else if (e.key === 'Enter') key = KEYS.Enter;
     else if (e.key === 'm' || e.key === 'M') {
       // Sound off or on, whichever panel has the focus.
