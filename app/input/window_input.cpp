@@ -19,10 +19,17 @@ void WindowInput::press(forms::TwipPoint at, double ms) {
                       std::abs(at.x - last_.at.x) <= doubleClick_.twips && std::abs(at.y - last_.at.y) <= doubleClick_.twips;
   last_ = {at, ms, second, true};
   pressed_ = second ? -1 : forms::hitTest(form_, at);
+  switchDown_ = !second;
 }
 
 void WindowInput::release(forms::TwipPoint at) {
   const int pressed = std::exchange(pressed_, -1);
+  if (scanning_) {
+    // Anywhere in the window is the switch, a double-click's second press
+    // excepted, as a shaking hand makes one.
+    if (std::exchange(switchDown_, false) && form_.visible()) switchPressed();
+    return;
+  }
   if (pressed < 0 || !form_.visible()) return;
   if (forms::hitTest(form_, at) == pressed) program_.click(form_, pressed);
 }
@@ -34,6 +41,7 @@ int WindowInput::ring() const {
 }
 
 int WindowInput::ringToSpeech() {
+  choosingRow_ = false;
   for (int slot : reachable()) {
     if (reading::isSpeech(form_, slot)) return focused_ = slot;
   }
@@ -120,7 +128,90 @@ bool WindowInput::placeKey(int row, int column) {
   return false;
 }
 
+bool WindowInput::isGridRow(int slot) const { return reading::arrayPlace(form_, slot).grid; }
+
+std::vector<int> WindowInput::rowOf(int slot) const {
+  const std::string_view array = form_.spec().controls[std::size_t(slot)].name;
+  const int row = reading::arrayPlace(form_, slot).row;
+  std::vector<int> places;
+  for (int other : reachable()) {
+    if (form_.spec().controls[std::size_t(other)].name == array && reading::arrayPlace(form_, other).row == row) {
+      places.push_back(other);
+    }
+  }
+  return places;
+}
+
+std::vector<int> WindowInput::scanStops() const {
+  std::vector<int> stops;
+  for (int slot : reachable()) {
+    if (!isGridRow(slot) || rowOf(slot).front() == slot) stops.push_back(slot);
+  }
+  return stops;
+}
+
+void WindowInput::scanStep() {
+  if (choosingRow_ || ring() < 0 || !isGridRow(focused_)) {
+    const std::vector<int> stops = scanStops();
+    if (stops.empty()) return;
+    // A ring on a place of a row stands at the row's stop.
+    const int at = ring() >= 0 && isGridRow(focused_) ? rowOf(focused_).front() : ring();
+    auto it = std::find(stops.begin(), stops.end(), at);
+    focused_ = it == stops.end() || ++it == stops.end() ? stops.front() : *it;
+    choosingRow_ = isGridRow(focused_);
+    return;
+  }
+  // Along the chosen row; after its last place, the row is outlined again
+  // and the scan goes on to the next.
+  const std::vector<int> places = rowOf(focused_);
+  auto it = std::find(places.begin(), places.end(), focused_);
+  if (++it != places.end()) {
+    focused_ = *it;
+  } else {
+    focused_ = places.front();
+    choosingRow_ = true;
+  }
+}
+
+void WindowInput::switchPressed() {
+  if (ring() < 0) {
+    // The scan has not come to anything yet, or its control went: the
+    // switch starts it, rather than clicking blind.
+    choosingRow_ = false;
+    scanStep();
+    return;
+  }
+  if (choosingRow_) {
+    choosingRow_ = false;
+    focused_ = rowOf(focused_).front();
+    return;
+  }
+  // Back to choosing a row for the next click; set before the click, which
+  // may close the window and this with it.
+  choosingRow_ = isGridRow(focused_);
+  program_.click(form_, focused_);
+}
+
+std::optional<forms::TwipRect> WindowInput::ringArea() const {
+  const int ring = this->ring();
+  if (ring < 0) return std::nullopt;
+  forms::TwipRect area = form_.controls()[std::size_t(ring)].rect;
+  if (!choosingRow_) return area;
+  for (int place : rowOf(ring)) {
+    const forms::TwipRect r = form_.controls()[std::size_t(place)].rect;
+    const float right = std::max(area.left + area.width, r.left + r.width);
+    const float bottom = std::max(area.top + area.height, r.top + r.height);
+    area.left = std::min(area.left, r.left);
+    area.top = std::min(area.top, r.top);
+    area.width = right - area.left;
+    area.height = bottom - area.top;
+  }
+  return area;
+}
+
 bool WindowInput::key(Key key, bool repeat) {
+  // A key that moves the ring takes it off the scan's row to a place.
+  if (key != Key::Activate) choosingRow_ = false;
   switch (key) {
     case Key::Next: move(+1); return true;
     case Key::Previous: move(-1); return true;
@@ -132,7 +223,12 @@ bool WindowInput::key(Key key, bool repeat) {
     case Key::End: moveToEnd(true); return true;
     case Key::Activate:
       // Like a double-click, a held key's repeats are no new clicks.
-      if (!repeat && ring() >= 0) program_.click(form_, focused_);
+      if (repeat) return true;
+      if (scanning_) {
+        switchPressed();
+      } else if (ring() >= 0) {
+        program_.click(form_, focused_);
+      }
       return true;
   }
   return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -33,7 +34,7 @@ class WindowInput {
   void release(forms::TwipPoint at);
   // The press went elsewhere, or its window went: no click, and the next
   // press is a first one.
-  void cancelPress() { pressed_ = -1, last_ = {}; }
+  void cancelPress() { pressed_ = -1, switchDown_ = false, last_ = {}; }
   // Whether the key was the game's; the platform passes on the rest.
   bool key(Key key, bool repeat);
   // A key of the block that starts at 1, Q, A and Z, by its physical place
@@ -51,6 +52,20 @@ class WindowInput {
   int ringToSpeech();
   bool keyboardUsed() const { return focused_ >= 0; }
 
+  // One-switch scanning, for a child who presses one switch: the ring moves
+  // by itself, one step each time the platform's scan timer calls `scanStep`.
+  // In a grid it first steps row by row, outlining the whole row; the switch
+  // chooses a row, and the ring then steps along it, back to the rows after
+  // one fruitless pass. Space, Enter, or a click or touch anywhere in the
+  // window is the switch: it clicks what the ring is on.
+  void setScanning(bool on) { scanning_ = on; }
+  bool scanning() const { return scanning_; }
+  void scanStep();
+  void switchPressed();
+  // What the ring outlines: its control, or a whole row of a grid while the
+  // scan is choosing a row; nothing while there is no ring.
+  std::optional<forms::TwipRect> ringArea() const;
+
  private:
   void move(int step);
   std::vector<int> reachable() const;
@@ -60,6 +75,12 @@ class WindowInput {
   int at(std::string_view array, int row, int column) const;
   void moveInGrid(int rows, int columns);
   void moveToEnd(bool last);
+  // The scan's stops in reading order: a control, or the first place of a
+  // grid's row, which stands for the row.
+  std::vector<int> scanStops() const;
+  bool isGridRow(int slot) const;
+  // The places of the ring's row that can be reached, left to right.
+  std::vector<int> rowOf(int slot) const;
 
   forms::Program& program_;
   forms::Form& form_;
@@ -67,6 +88,9 @@ class WindowInput {
   const std::vector<int> readingOrder_;  // the layout's, kept: the ring is asked for at every paint
   int pressed_ = -1;
   int focused_ = -1;
+  bool scanning_ = false;
+  bool choosingRow_ = false;  // the ring outlines the row of `focused_`
+  bool switchDown_ = false;   // a press the scan's switch counts, until its release
   struct Press {
     forms::TwipPoint at;
     double ms = 0;

@@ -115,7 +115,7 @@ std::string nameOf(const forms::Form& form, int slot) {
 
 ArrayPlace arrayPlace(const forms::Form& form, int slot) {
   GridPlace place = placeInArray(form.spec(), slot);
-  return {place.row, place.column};
+  return {place.row, place.column, place.grid};
 }
 
 int lightOf(const forms::Form& form, int slot) {

@@ -55,6 +55,7 @@ std::string spokenText(const forms::Form& form, int slot);
 struct ArrayPlace {
   int row = 0;
   int column = 0;
+  bool grid = false;  // its array has more than one row and more than one column
 };
 ArrayPlace arrayPlace(const forms::Form& form, int slot);
 

@@ -120,3 +120,63 @@ TEST(WindowInput, ArrowsHomeEndAndTheKeyBlockReachEveryPlaceOfTheCards) {
             std::pair(3, 4));
   EXPECT_FALSE(in.placeKey(0, 6)) << "no seventh column";
 }
+
+// Protects one-switch scanning: in the cards the ring steps row by row, the
+// switch (Space or a release anywhere) chooses a row and then clicks a place
+// on it; a row passed over without a click gives the rows back. The
+// pattern's single row is stepped place by place.
+TEST(WindowInput, ScanningStepsRowsThenPlacesAndTheSwitchClicks) {
+  Game game;
+  testing_support::reachGuide(game);
+  testing_support::handOverAt(game, 5);
+  Carder& cards = game.form<Carder>();
+  game.advance(2000);
+  WindowInput in(game.program, cards);
+  in.setScanning(true);
+  auto place = [&] {
+    const reading::ArrayPlace p = reading::arrayPlace(cards, in.ring());
+    return std::pair(p.row, p.column);
+  };
+  auto areaWidth = [&] { return in.ringArea()->width; };
+  std::vector<int> rows;
+  for (int i = 0; i < 5; ++i) {
+    in.scanStep();
+    rows.push_back(place().first);
+  }
+  EXPECT_EQ(rows, (std::vector<int>{1, 2, 3, 4, 1})) << "row by row, round to the first";
+  const float card = cards.controls()[std::size_t(in.ring())].rect.width;
+  EXPECT_GT(areaWidth(), 4 * card) << "the whole row is outlined";
+
+  in.scanStep();  // row 2
+  in.key(Key::Activate, false);
+  EXPECT_EQ(place(), std::pair(2, 1));
+  EXPECT_FLOAT_EQ(areaWidth(), cards.controls()[std::size_t(in.ring())].rect.width) << "its first card alone";
+  for (int i = 0; i < 5; ++i) in.scanStep();
+  EXPECT_EQ(place(), std::pair(2, 1)) << "past the row's end, the row again";
+  EXPECT_GT(areaWidth(), 4 * card);
+  in.scanStep();
+  EXPECT_EQ(place().first, 3);
+
+  in.release({1, 1});  // a release with no press is no switch
+  EXPECT_GT(areaWidth(), 4 * card);
+  in.press({1, 1}, 0);  // far from any card: anywhere is the switch
+  in.release({1, 1});
+  in.scanStep();
+  in.scanStep();
+  EXPECT_EQ(place(), std::pair(3, 3));
+  in.press({1, 1}, 1000);
+  in.release({1, 1});
+  const int clicked = in.ring();
+  EXPECT_FALSE(cards.controls()[std::size_t(clicked)].picture.empty()) << "the card turned";
+  EXPECT_GT(areaWidth(), 4 * card) << "back to choosing a row";
+
+  testing_support::Game second;
+  testing_support::reachGuide(second);
+  testing_support::handOverAt(second, 8);
+  Patternform& pattern = second.form<Patternform>();
+  WindowInput buttons(second.program, pattern);
+  buttons.setScanning(true);
+  buttons.scanStep();
+  buttons.scanStep();
+  EXPECT_EQ(reading::arrayPlace(pattern, buttons.ring()).column, 2) << "one row: place by place";
+}
