@@ -105,6 +105,7 @@ std::string nameOf(const forms::Form& form, int slot) {
   if (rowOf(form, slot).kind != Kind::Image) return state.text;
   const Part part = partOf(form, slot, Part::Decoration);
   if (state.picture.empty()) return part == Part::Card ? "face down" : "empty";
+  if (part == Part::Hole) return std::string(holeWord(state.picture.name()));
   std::string name(state.picture.name());
   if (part == Part::Card && foundCard(form, slot)) name += ", found";
   if (part == Part::PatternButton && lit(form, slot)) name += ", lit";
@@ -192,6 +193,9 @@ std::string spokenText(const forms::Form& form, int slot) {
     return lit(form, slot) ? nameOf(form, slot) : std::string();
   }
   ControlReading r = readControl(form, slot);
+  // A hole's picture is gone within a second: its word alone, the place
+  // being heard in where the pop sounds.
+  if (partOf(form, slot, Part::Decoration) == Part::Hole) return r.name;
   return r.name + (r.description.empty() ? "" : ", " + r.description);
 }
 

@@ -37,6 +37,8 @@ bool lastWordsHeard(forms::FormId screen) {
   return rule != nullptr && rule->part == Part::LastWordsHeard;
 }
 
+std::string_view holeWord(std::string_view picture) { return picture == "worm apple" ? "apple" : picture; }
+
 std::span<const ReadingRule> readingRules() { return kRules; }
 
 const ReadingRule* ruleFor(forms::FormId screen, std::string_view control) {

@@ -41,5 +41,9 @@ std::span<const ReadingRule> readingRules();
 const ReadingRule* ruleFor(forms::FormId screen, std::string_view control);
 // Whether a screen's words are said as it leaves the screen.
 bool lastWordsHeard(forms::FormId screen);
+// What a picture in a hole is called: one word, said before the picture
+// goes again even at the game's fastest; the hole's place is its
+// description, read only when asked for.
+std::string_view holeWord(std::string_view picture);
 
 }  // namespace reading

@@ -80,6 +80,14 @@ TEST(ReadScreens, GridsAreReadRowByRowAndTheKeyboardFollowsTheReading) {
   ReadGame worm;
   atGame(worm, 10);
   EXPECT_EQ(gridWalk(worm.form<Hit>(), "hitpic"), std::pair(4, 4));
+  Hit& hit = worm.form<Hit>();
+  worm.take();
+  worm.advance(1000);  // the first picture pops up
+  const int hole = hit.hitpic(int(hit.hole)).slot();
+  const std::string word = hit.shownpic == 0 ? "apple" : "baby";
+  EXPECT_EQ(worm.take(), Lines{"say: " + word}) << "one word, said within the picture's second";
+  EXPECT_EQ(reading::readControl(hit, hole).name, word);
+  EXPECT_FALSE(reading::readControl(hit, hole).description.empty()) << "the place, for who asks";
 
   ReadGame pattern;
   atGame(pattern, 8);
