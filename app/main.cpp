@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
   qtgui::setTextContrast(chosen.contrast);
   qtgui::QtPlatform platform(artwork);
   platform.setPace(chosen.pace);
+  platform.setScan(chosen.scan);
   forms::Program program(platform, assets::pictureInfos());
   platform.attach(program);
   // Voice and sounds follow what the game shows; the M key mutes them.

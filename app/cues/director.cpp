@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "progress_words.h"
 #include "speech.h"
 #include "voice_catalogue.h"
 
@@ -142,6 +143,7 @@ void Director::settle(const Form& form, Screen& s) {
         std::string said = spoken(state.text);
         if (!fresh && said == s.heard[slot]) break;
         s.heard[slot] = said;
+        lastSaid_ = state.text;
         say(state.text, std::move(said));
         break;
       }
@@ -188,6 +190,17 @@ void Director::playPlaced(Sound sound, const Screen& s, const Watched& first) {
     ++count;
   }
   if (!muted_) player_.play({sound, pan / static_cast<float>(count), rate / static_cast<float>(count), effectsGain_});
+}
+
+std::vector<std::string> Director::answer(Question question) {
+  std::vector<std::string> words;
+  if (question == Question::SayAgain && !lastSaid_.empty()) words.push_back(lastSaid_);
+  if (question == Question::HowFar) words = progressWords(program_);
+  if (ended_) return {};
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (!muted_) player_.say({words[i], spoken(words[i]), clipsFor(words[i]), voiceGain_}, i == 0 ? Turn::Interrupt : Turn::Follow);
+  }
+  return words;
 }
 
 void Director::say(const std::string& written, std::string spokenText) {

@@ -32,6 +32,15 @@ class Director final : public forms::Watcher {
   // The grown-ups' volumes, 0 to 100, carried by every cue from now on.
   void setVolumes(int voice, int effects);
 
+  // What a child may ask by key, answered in the game's own words.
+  enum class Question {
+    SayAgain,  // H: the last sentence Tobble said, again
+    HowFar,    // I: the tries left and the stage of the game on screen
+  };
+  // Says the answer, even over what is being said (unless muted), and
+  // returns its sentences, so that a screen reader is told the same.
+  std::vector<std::string> answer(Question question);
+
   void formShown(forms::Form& form) override;
   void formUnloaded(forms::Form& form) override;
   void controlChanged(forms::Form& form, int slot, forms::Property what) override;
@@ -66,6 +75,7 @@ class Director final : public forms::Watcher {
   float effectsGain_ = 1;
   bool ended_ = false;
   bool saidThisEvent_ = false;
+  std::string lastSaid_;  // as written
 };
 
 }  // namespace cues

@@ -80,6 +80,8 @@ constexpr Numbered kNumbered[]{
     {"pattern_wrong", "Wrong pattern! ", " trys left.", 0, 12},
     {"worm_missed", "Missed!! You have ", " left.", 0, 10},
     {"stage", "Stage ", "", 0, 30},
+    // Asked for by I, without a remark's opening.
+    {"trys_left", "", " trys left.", 0, 15},
 };
 
 std::string numberedText(const Numbered& n, int value) {

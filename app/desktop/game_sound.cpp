@@ -4,16 +4,30 @@
 #include <QCoreApplication>
 #include <QLibrary>
 
+#include "qt/form_window.h"
 #include "qt/qt_platform.h"
 
 namespace desktop {
 
 GameSound::GameSound(forms::Program& program, qtgui::QtPlatform& platform)
-    : program_(program), director_(program, *this), muteKey_([this] { director_.toggleMute(); }) {
+    : program_(program),
+      platform_(platform),
+      director_(program, *this),
+      letterKeys_([this](QWidget* window, qtgui::LetterKeys::Letter letter) { letterPressed(window, letter); }) {
   program.watch(director_);
-  QObject::connect(&platform, &qtgui::QtPlatform::windowCreated, &muteKey_, [this](qtgui::FormWindow* window) {
-    muteKey_.addTo(window);
-  });
+  QObject::connect(&platform, &qtgui::QtPlatform::windowCreated, &letterKeys_,
+                   [this](qtgui::FormWindow* window) { letterKeys_.addTo(window); });
+}
+
+void GameSound::letterPressed(QWidget* window, qtgui::LetterKeys::Letter letter) {
+  using Letter = qtgui::LetterKeys::Letter;
+  if (letter == Letter::M) {
+    director_.toggleMute();
+    return;
+  }
+  const auto question = letter == Letter::H ? cues::Director::Question::SayAgain : cues::Director::Question::HowFar;
+  const std::vector<std::string> words = director_.answer(question);
+  if (auto* formWindow = qobject_cast<qtgui::FormWindow*>(window)) platform_.reader().answer(formWindow->form(), words);
 }
 
 // The program may outlive the sound: whatever it does later is not heard.

@@ -5,7 +5,7 @@
 
 #include "cues/cue_player.h"
 #include "cues/director.h"
-#include "qt/mute_key.h"
+#include "qt/letter_keys.h"
 
 namespace qtgui {
 class QtPlatform;
@@ -14,7 +14,9 @@ class QtPlatform;
 namespace desktop {
 
 // Everything the desktop game needs to be heard: the cue director watching
-// the program, the M key in every window the platform makes, and the player. `prepare`, called after the first
+// the program, the M, H and I keys in every window the platform makes (H
+// and I answer through the screen reader too), and the player. `prepare`,
+// called after the first
 // frame, loads the sound module, whose player never waits on the game's
 // thread: the sound server is asked on its client library's own loop thread.
 // Until then, and for good when the module is missing, cues go nowhere.
@@ -35,11 +37,13 @@ class GameSound final : private cues::CuePlayer {
   void play(const cues::Cue& cue) override;
   void say(const cues::Speech& speech, cues::Turn turn) override;
   void silence() override;
+  void letterPressed(QWidget* window, qtgui::LetterKeys::Letter letter);
 
   forms::Program& program_;
+  qtgui::QtPlatform& platform_;
   std::unique_ptr<cues::CuePlayer> player_;  // outlives the director, which plays through it
   cues::Director director_;
-  qtgui::MuteKey muteKey_;
+  qtgui::LetterKeys letterKeys_;
 };
 
 }  // namespace desktop

@@ -49,6 +49,7 @@ FormWindow::FormWindow(forms::Program& program, forms::Form& form, const Artwork
   repaintPacer_.setSingleShot(true);
   repaintPacer_.setTimerType(Qt::PreciseTimer);
   connect(&repaintPacer_, &QTimer::timeout, this, &FormWindow::flushRepaint);
+  connect(&scanTimer_, &QTimer::timeout, this, &FormWindow::scanStep);
   for (std::size_t slot = 0; slot < spec.controls.size(); ++slot) {
     const forms::ControlSpec& row = spec.controls[slot];
     if (row.kind != forms::Kind::CommandButton) continue;
@@ -103,7 +104,8 @@ void FormWindow::syncControl(int slot) {
   b->setEnabled(s.enabled);
   // A disabled button lets the click through to what lies behind it, as the
   // hit-testing rule says.
-  b->setAttribute(Qt::WA_TransparentForMouseEvents, !s.enabled);
+  // While scanning, a press anywhere is the switch, on a button too.
+  b->setAttribute(Qt::WA_TransparentForMouseEvents, !s.enabled || input_.scanning());
 }
 
 void FormWindow::hideAndRelease() {
@@ -127,30 +129,51 @@ int FormWindow::slotOfButton(const QPushButton* button) const {
 void FormWindow::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   accessibility_.windowFocused();
+  restartScan();
 }
 
 void FormWindow::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
   accessibility_.windowUnfocused();
+  scanTimer_.stop();
 }
 
-QRect FormWindow::focusRing(int slot) const {
-  return toPixels(form_.controls()[std::size_t(slot)].rect).toAlignedRect().adjusted(-4, -4, 4, 4);
+QRect FormWindow::ringRect() const {
+  const std::optional<forms::TwipRect> area = input_.ringArea();
+  return area ? toPixels(*area).toAlignedRect().adjusted(-4, -4, 4, 4) : QRect();
 }
 
-void FormWindow::redrawRing(int before) {
-  const int now = input_.ring();
-  if (now == before) return;
-  if (before >= 0 && form_.loaded()) update(toWindow(focusRing(before)));
-  if (now >= 0) update(toWindow(focusRing(now)));
+void FormWindow::redrawRing() {
+  const QRect now = ringRect();
+  if (now != ringDrawn_) {
+    if (!ringDrawn_.isEmpty()) update(toWindow(ringDrawn_));
+    if (!now.isEmpty()) update(toWindow(now));
+    ringDrawn_ = now;
+  }
   accessibility_.syncFocus();
 }
 
 int FormWindow::ringToSpeech() {
-  const int before = input_.ring();
   const int speech = input_.ringToSpeech();
-  redrawRing(before);
+  redrawRing();
   return speech;
+}
+
+void FormWindow::setScanStep(int stepMs) {
+  input_.setScanning(stepMs > 0);
+  scanTimer_.setInterval(stepMs);
+  syncAllControls();
+  if (stepMs > 0 && hasFocus()) restartScan();
+}
+
+void FormWindow::restartScan() {
+  if (input_.scanning()) scanTimer_.start();
+}
+
+void FormWindow::scanStep() {
+  if (!form_.visible()) return;
+  input_.scanStep();
+  redrawRing();
 }
 
 // The 1/Q/A/Z block by physical place: X11's key codes, the same on every
@@ -187,11 +210,11 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
       QWidget::keyPressEvent(event);
       return;
   }
-  const int before = input_.ring();
-  if (key == input::Key::Activate && before >= 0) update(toWindow(focusRing(before)));
+  // Repainted now: the click may close the window and unload its form.
+  if (key == input::Key::Activate && !ringDrawn_.isEmpty()) update(toWindow(ringDrawn_));
   input_.key(key, event->isAutoRepeat());
-  // The click may have closed the window and unloaded its form.
-  if (form_.loaded()) redrawRing(before);
+  if (form_.loaded()) redrawRing();
+  if (key == input::Key::Activate) restartScan();
   event->accept();
 }
 
@@ -231,11 +254,11 @@ void FormWindow::paintEvent(QPaintEvent* event) {
     paintForm(painter, form_, artwork_, area);
     painter.restore();
   }
-  // The ring exists only once the keyboard has been used.
-  if (const int ring = input_.ring(); ring >= 0) {
+  // The ring exists only once the keyboard or the scan has been used.
+  if (const QRect ring = ringRect(); !ring.isEmpty()) {
     // A thick ring a child can see from across the room, in two colours so
     // that it shows on white, grey and black alike.
-    QRectF frame = QRectF(focusRing(ring)).adjusted(2, 2, -2, -2);
+    QRectF frame = QRectF(ring).adjusted(2, 2, -2, -2);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(255, 255, 255), 5));
     painter.drawRoundedRect(frame, 6, 6);
@@ -258,7 +281,13 @@ void FormWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) input_.release(toTwips(event->position()));
+  if (event->button() != Qt::LeftButton) return;
+  input_.release(toTwips(event->position()));
+  // The switch: the ring may have gone into a row, or back to the rows.
+  if (input_.scanning() && form_.loaded()) {
+    redrawRing();
+    restartScan();
+  }
 }
 
 // The second press of a double-click: the input rules decide it is none.

@@ -62,6 +62,9 @@ class FormWindow final : public QWidget {
   // child who plays by keyboard; the speech's control, or -1.
   int ringToSpeech();
   bool keyboardUsed() const { return input_.keyboardUsed(); }
+  // One-switch scanning: the ring steps on by itself every `stepMs` while
+  // the window has the keys; 0 for none.
+  void setScanStep(int stepMs);
   int slotOfButton(const QPushButton* button) const;
   // What the window presents to a screen reader.
   WindowAccessibility& accessibility() const { return accessibility_; }
@@ -82,9 +85,14 @@ class FormWindow final : public QWidget {
 
  private:
   forms::TwipPoint toTwips(const QPointF& p) const;
-  void redrawRing(int before);
+  // Repaints where the ring was and is, and tells a reader where it went.
+  void redrawRing();
   bool placeKey(QKeyEvent* event);
-  QRect focusRing(int slot) const;
+  // The ring's rectangle in the form's pixels, empty while there is none.
+  QRect ringRect() const;
+  void scanStep();
+  // After the switch, a whole step on what it chose.
+  void restartScan();
 
   forms::Program& program_;
   forms::Form& form_;
@@ -94,6 +102,8 @@ class FormWindow final : public QWidget {
 
   QRegion pendingRepaint_;
   QTimer repaintPacer_;
+  QTimer scanTimer_;
+  QRect ringDrawn_;
   QElapsedTimer lastPaint_;
   input::WindowInput input_;
   mutable WindowAccessibility accessibility_{*this};

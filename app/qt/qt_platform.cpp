@@ -46,6 +46,7 @@ double QtPlatform::secondsSinceMidnight() const { return QTime::currentTime().ms
 void QtPlatform::formLoaded(forms::Form& form) {
   auto* window = new FormWindow(*program_, form, artwork_);
   windows_[&form] = window;
+  window->setScanStep(scanMs_);
   const auto& rows = form.spec().controls;
   for (std::size_t slot = 0; slot < rows.size(); ++slot) {
     if (rows[slot].kind == forms::Kind::Timer) startTimer(form, static_cast<int>(slot));

@@ -31,6 +31,11 @@ class QtPlatform final : public QObject, public forms::Platform {
   void attach(forms::Program& program);
   // Every timer runs 1/pace slower from its next start; the forms never see it.
   void setPace(double pace) { pace_ = pace; }
+  // One-switch scanning in every window from the next made: the ring's step
+  // in seconds, 0 for none.
+  void setScan(double seconds) { scanMs_ = int(seconds * 1000); }
+  // What a screen reader is told, for words a child asks for by key.
+  reading::Reader& reader() { return reader_; }
   // Tests take the error report instead of a message box.
   void setErrorSink(std::function<void(const QString&)> sink) { errorSink_ = std::move(sink); }
 
@@ -65,6 +70,7 @@ class QtPlatform final : public QObject, public forms::Platform {
   const Artwork& artwork_;
   forms::Program* program_ = nullptr;
   double pace_ = 1;
+  int scanMs_ = 0;
   std::map<const forms::Form*, QPointer<FormWindow>> windows_;
   std::map<std::pair<const forms::Form*, int>, QTimer*> timers_;
   std::function<void(const QString&)> errorSink_;

@@ -47,6 +47,12 @@ class Reader final : public forms::Watcher {
  public:
   explicit Reader(Presenter& presenter) : presenter_(presenter) {}
 
+  // Words the child asked for by key (the last sentence again, how far the
+  // game is), told at once, from the window that has the keys.
+  void answer(forms::Form& form, const std::vector<std::string>& words) {
+    if (!words.empty() && presenter_.listening()) presenter_.say(form, words);
+  }
+
   void formShown(forms::Form& form) override;
   void formHidden(forms::Form& form) override;
   void formUnloaded(forms::Form& form) override;

@@ -188,3 +188,38 @@ TEST(HeardGames, ClosingAGameIsAFailureAndItsLastRemarksAreNotSaid) {
     EXPECT_FALSE(saysAnything(game.take()));
   }
 }
+
+// Protects what a child asks by key: H says Tobble's last sentence again,
+// I the tries left and the stage in the game's own words, each by voice
+// clips the catalogue holds, and both answer the reader even when muted.
+TEST(HeardGames, HSaysTheLastSentenceAgainAndITheTriesLeftAndTheStage) {
+  using Question = cues::Director::Question;
+  HeardGame game;
+  EXPECT_EQ(game.director.answer(Question::SayAgain), Lines{}) << "nothing said yet";
+  atGame(game, 10);
+  game.take();
+  EXPECT_EQ(game.director.answer(Question::SayAgain), Lines{"Stage 0"});
+  EXPECT_EQ(game.take(), Lines{"say: Stage 0"});
+  Hit& worm = game.form<Hit>();
+  game.advance(1000);
+  game.click(worm.hitpic((static_cast<int>(worm.hole) + 1) % 16));
+  game.take();
+  EXPECT_EQ(game.director.answer(Question::SayAgain), Lines{"Missed!! You have  9 left."});
+  EXPECT_EQ(game.director.answer(Question::HowFar), (Lines{"9 trys left.", "Stage 0"}));
+  const auto& cues = game.heard.cues();
+  ASSERT_EQ(cues.size(), 3u);
+  EXPECT_EQ(cues[1].turn, cues::Turn::Interrupt) << "an answer is said at once";
+  EXPECT_EQ(cues[2].turn, cues::Turn::Follow);
+  for (const auto& cue : cues) EXPECT_FALSE(cue.speech.clips.empty()) << cue.speech.written;
+  EXPECT_EQ(game.director.answer(Question::SayAgain), Lines{"Missed!! You have  9 left."}) << "I is not the last sentence";
+  game.take();
+
+  HeardGame cards;
+  atGame(cards, 5);
+  cards.director.setMuted(true);
+  cards.take();
+  EXPECT_EQ(cards.director.answer(Question::HowFar), Lines{"15 trys left."}) << "no stages in the cards";
+  EXPECT_EQ(cards.take(), Lines{}) << "muted: the reader alone answers";
+  cards.form<Carder>().hide();
+  EXPECT_EQ(cards.director.answer(Question::HowFar), Lines{}) << "no game on screen";
+}

@@ -14,7 +14,7 @@
 
 #include "sound/clip_sink.h"
 #include "sound/effect_sinks.h"
-#include "qt/mute_key.h"
+#include "qt/letter_keys.h"
 #include "sound/sound_player.h"
 
 // Protects the desktop's side of the sound: the M key and a machine that
@@ -51,12 +51,13 @@ bool settles(const sound::SoundPlayer& player) {
 
 }  // namespace
 
-TEST(MuteKey, MInEveryWindowTogglesOnceAndOtherKeysPassThrough) {
-  int toggles = 0;
-  qtgui::MuteKey key([&] { ++toggles; });
+TEST(LetterKeys, MHAndIInEveryWindowAnswerOnceAndOtherKeysPassThrough) {
+  using Letter = qtgui::LetterKeys::Letter;
+  std::vector<std::pair<QWidget*, Letter>> pressed;
+  qtgui::LetterKeys keys([&](QWidget* window, Letter letter) { pressed.emplace_back(window, letter); });
   QWidget first, second;
   for (QWidget* window : {&first, &second}) {
-    key.addTo(window);
+    keys.addTo(window);
     // In whichever window is in front, and from a button with the focus.
     auto* button = new QPushButton(QStringLiteral("Start"), window);
     window->show();
@@ -64,14 +65,15 @@ TEST(MuteKey, MInEveryWindowTogglesOnceAndOtherKeysPassThrough) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     QTest::keyClick(window, Qt::Key_M);
     button->setFocus();
-    QTest::keyClick(button, Qt::Key_M);
+    QTest::keyClick(button, Qt::Key_H);
   }
-  EXPECT_EQ(toggles, 4);
-  QTest::keyClick(&second, Qt::Key_M, Qt::ShiftModifier);
-  EXPECT_EQ(toggles, 5);
+  using Pressed = std::vector<std::pair<QWidget*, Letter>>;
+  EXPECT_EQ(pressed, (Pressed{{&first, Letter::M}, {&first, Letter::H}, {&second, Letter::M}, {&second, Letter::H}}));
+  pressed.clear();
+  QTest::keyClick(&second, Qt::Key_I, Qt::ShiftModifier);
   QTest::keyClick(&second, Qt::Key_M, Qt::ControlModifier);
   QTest::keyClick(&second, Qt::Key_N);
-  EXPECT_EQ(toggles, 5);
+  EXPECT_EQ(pressed, (Pressed{{&second, Letter::I}}));
 }
 
 TEST(SoundPlayer, WithoutASoundServerItGivesUpQuietly) {
