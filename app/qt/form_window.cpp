@@ -167,7 +167,10 @@ void FormWindow::setScanStep(int stepMs) {
 }
 
 void FormWindow::restartScan() {
-  if (input_.scanning()) scanTimer_.start();
+  if (!input_.scanning()) return;
+  // A window that comes up shows the ring at once, on its first stop.
+  if (input_.ring() < 0 && form_.visible()) scanStep();
+  scanTimer_.start();
 }
 
 void FormWindow::scanStep() {

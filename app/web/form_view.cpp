@@ -81,10 +81,10 @@ void drawControl(Page& page, const forms::Form& form, int slot, settings::Contra
   page.drawControl(static_cast<int>(form.id()), slot, lookOf(form, slot, contrast));
 }
 
-forms::PixelRect focusRingOf(const forms::Form& form, int slot) {
-  // Two pixels outside the control's whole-pixel rectangle, where the
-  // desktop's ring runs.
-  forms::PixelRect r = forms::inPixels(form.controls()[static_cast<std::size_t>(slot)].rect);
+forms::PixelRect focusRingAround(forms::TwipRect area) {
+  // Two pixels outside the whole-pixel rectangle, where the desktop's ring
+  // runs.
+  forms::PixelRect r = forms::inPixels(area);
   float left = std::floor(r.x) - 2, top = std::floor(r.y) - 2;
   float right = std::ceil(r.x + r.width) + 2, bottom = std::ceil(r.y + r.height) + 2;
   return {left, top, right - left, bottom - top};

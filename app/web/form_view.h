@@ -16,7 +16,8 @@ ControlLook lookOf(const forms::Form& form, int slot, settings::Contrast contras
 void openPanelFor(Page& page, const forms::Form& form, settings::Contrast contrast = settings::Contrast::Normal);
 void drawControl(Page& page, const forms::Form& form, int slot, settings::Contrast contrast = settings::Contrast::Normal);
 
-// The focus ring's rectangle around a control, as the desktop draws it.
-forms::PixelRect focusRingOf(const forms::Form& form, int slot);
+// The focus ring around an area (a control, or a grid row the scan is
+// choosing), as the desktop draws it.
+forms::PixelRect focusRingAround(forms::TwipRect area);
 
 }  // namespace web

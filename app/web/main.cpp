@@ -47,6 +47,14 @@ EMSCRIPTEN_KEEPALIVE void tobble_tick(int timer) { platform.tick(timer); }
 EMSCRIPTEN_KEEPALIVE void tobble_mute() {
   if (director) director->toggleMute();
 }
+// H (0) says the last sentence again, I (1) the tries left and the stage:
+// by voice, and to a screen reader from the front panel.
+EMSCRIPTEN_KEEPALIVE void tobble_ask(int question) {
+  if (!director || platform.panels().empty()) return;
+  const auto words = director->answer(question == 0 ? cues::Director::Question::SayAgain
+                                                    : cues::Director::Question::HowFar);
+  reader.answer(*platform.panels().back(), words);
+}
 }
 
 int main() {
@@ -56,6 +64,7 @@ int main() {
   js_chosen_settings(query.data(), static_cast<int>(query.size()));
   settings::applyQuery(chosen, query.data());
   platform.setPace(chosen.pace);
+  platform.setScan(chosen.scan);
   platform.setContrast(chosen.contrast);
   // Lives as long as the page: the browser's event loop calls in above.
   static forms::Program program(platform, assets::pictureInfos());

@@ -48,6 +48,8 @@ void WebPlatform::release(int panel, float x, float y) {
   forms::Form* form = ended_ ? nullptr : formOf(panel);
   if (!form) return;
   inputOf(*form)->release(toTwips(x, y));
+  // Under scanning that was the switch: a whole step on what it chose.
+  restartScan();
   syncRings();
 }
 
@@ -68,6 +70,7 @@ void WebPlatform::key(Key key) {
                                          input::Key::Up, input::Key::Down, input::Key::Home, input::Key::End};
   // The page passes no repeats of a held key.
   inputOf(*panels_.back())->key(kKeys[static_cast<int>(key)], false);
+  if (key == Key::Space || key == Key::Enter) restartScan();
   syncRings();
 }
 
@@ -91,7 +94,28 @@ void WebPlatform::close(int panel) {
   syncRings();
 }
 
+void WebPlatform::setScan(double seconds) {
+  scanMs_ = static_cast<int>(seconds * 1000);
+  for (auto& [form, in] : inputs_) in->setScanning(scanMs_ > 0);
+  restartScan();
+  syncRings();
+}
+
+void WebPlatform::restartScan() {
+  if (scanMs_ <= 0 || ended_ || panels_.empty()) return;
+  // A panel that comes up shows the ring at once, on its first stop.
+  if (input::WindowInput* in = inputOf(*panels_.back()); in->ring() < 0) in->scanStep();
+  page_.stopTimer(kScanTimer);
+  page_.startTimer(kScanTimer, scanMs_);
+}
+
 void WebPlatform::tick(int timer) {
+  if (timer == kScanTimer) {
+    if (ended_ || panels_.empty()) return;
+    inputOf(*panels_.back())->scanStep();
+    syncRings();
+    return;
+  }
   auto it = timers_.find(timer);
   if (ended_ || it == timers_.end()) return;
   RunningTimer t = it->second;
@@ -105,7 +129,8 @@ void WebPlatform::syncRings() {
     // The ring exists only once the keyboard has been used, and only around
     // a control the keyboard can still reach.
     int slot = focusedSlot(*form);
-    forms::PixelRect ring = slot < 0 ? forms::PixelRect{} : focusRingOf(*form, slot);
+    const std::optional<forms::TwipRect> area = slot < 0 ? std::nullopt : inputOf(*form)->ringArea();
+    forms::PixelRect ring = area ? focusRingAround(*area) : forms::PixelRect{};
     auto [it, added] = rings_.try_emplace(form, -1, forms::PixelRect{});
     if (!added && it->second.first == slot && it->second.second == ring) continue;
     if (added && slot < 0) continue;
@@ -123,6 +148,7 @@ void WebPlatform::raise(forms::Form& form) {
 
 void WebPlatform::formLoaded(forms::Form& form) {
   inputs_[&form] = std::make_unique<input::WindowInput>(*program_, form);
+  inputs_[&form]->setScanning(scanMs_ > 0);
   openPanelFor(page_, form, contrast_);
   const auto& rows = form.spec().controls;
   for (std::size_t slot = 0; slot < rows.size(); ++slot) {
@@ -135,11 +161,13 @@ void WebPlatform::formShown(forms::Form& form) {
   std::erase(panels_, &form);
   panels_.push_back(&form);
   page_.showPanel(panelOf(form), ++stack_);
+  restartScan();
 }
 
 void WebPlatform::formHidden(forms::Form& form) {
   removePanel(form);
   page_.hidePanel(panelOf(form));
+  restartScan();
 }
 
 void WebPlatform::formUnloaded(forms::Form& form) {
@@ -147,6 +175,7 @@ void WebPlatform::formUnloaded(forms::Form& form) {
   removePanel(form);
   inputs_.erase(&form);
   page_.closePanel(panelOf(form));
+  restartScan();
 }
 
 void WebPlatform::removePanel(forms::Form& form) {
@@ -194,6 +223,7 @@ void WebPlatform::reportError(const std::string& message) {
   // Nothing may tick or take a click while the report is read.
   ended_ = true;
   stopTimers(nullptr);
+  page_.stopTimer(kScanTimer);
   errorShown_ = true;
   page_.showError(message);
 }

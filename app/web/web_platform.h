@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <memory>
+#include <optional>
 
 #include "forms/forms.h"
 #include "page.h"
@@ -29,6 +30,9 @@ class WebPlatform final : public forms::Platform {
   void setPace(double pace) { pace_ = pace; }
   // How texts are coloured; chosen before the first panel opens.
   void setContrast(settings::Contrast contrast) { contrast_ = contrast; }
+  // One-switch scanning in the front panel: the ring's step in seconds, 0
+  // for none. The step runs on a timer of its own, number 0.
+  void setScan(double seconds);
 
   enum class Key { Tab, BackTab, Space, Enter, Left, Right, Up, Down, Home, End };
 
@@ -80,10 +84,14 @@ class WebPlatform final : public forms::Platform {
   void raise(forms::Form& form);
   // Redraws the focus ring of each panel after an event changed its controls.
   void syncRings();
+  // The scan's step starts afresh in the front panel.
+  void restartScan();
+  static constexpr int kScanTimer = 0;
 
   Page& page_;
   forms::Program* program_ = nullptr;
   double pace_ = 1;
+  int scanMs_ = 0;
   settings::Contrast contrast_ = settings::Contrast::Normal;
   std::vector<forms::Form*> panels_;
   int stack_ = 0;

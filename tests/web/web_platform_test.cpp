@@ -186,6 +186,25 @@ TEST_F(Web, TabSpaceAndEnterPlayAsOnTheDesktop) {
   EXPECT_EQ(a().pics, 0);
 }
 
+// Protects one-switch scanning in the page: the ring shows at once and
+// steps on the page's timer at the grown-ups' step, not paced, and a tap
+// anywhere in the panel clicks what it is on.
+TEST_F(Web, TheScanRingStepsOnItsOwnTimerAndATapAnywhereIsTheSwitch) {
+  platform.setPace(0.5);
+  platform.setScan(2);
+  EXPECT_EQ(page.timers.at(0), 2000);
+  const int first = page.rings.at(A).first;
+  EXPECT_GE(first, 0) << "the ring shows at once";
+  platform.tick(0);
+  const int second = page.rings.at(A).first;
+  EXPECT_NE(second, first);
+  page.timers.erase(0);
+  tap(A, 190, 190, 0);  // on the frame, which takes no click
+  EXPECT_EQ(a().goes + a().backs + a().says + a().pics, 1) << "what the ring was on";
+  EXPECT_EQ(page.timers.at(0), 2000) << "a whole step after the switch";
+  EXPECT_EQ(page.rings.at(A).first, second);
+}
+
 TEST_F(Web, AScreenReadersPressReachesOnlyControlsTheKeyboardCouldReach) {
   platform.activate(A, 3);
   EXPECT_EQ(a().pics, 1);

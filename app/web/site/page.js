@@ -20,6 +20,8 @@ Module.page = (() => {
   const BLOCK = ['Digit1 Digit2 Digit3 Digit4 Digit5', 'KeyQ KeyW KeyE KeyR KeyT', 'KeyA KeyS KeyD KeyF KeyG',
     'KeyZ KeyX KeyC KeyV KeyB'].map((row) => row.split(' '));
 
+  // The letters a child asks with: H, the last sentence again; I, how far.
+  const ASK = { h: 0, i: 1 };
   const panels = new Map(); // panel number -> { root, client, controls, width, height, centred, scale }
   const timers = new Map();
   let ended = false;
@@ -526,6 +528,10 @@ Module.page = (() => {
     else if (e.key === 'm' || e.key === 'M') {
       // Sound off or on, whichever panel has the focus.
       if (!e.repeat) call('mute');
+      return;
+    } else if (ASK[e.key.toLowerCase()] !== undefined) {
+      // The last sentence again, or how far the game is.
+      if (!e.repeat) call('ask', ASK[e.key.toLowerCase()]);
       return;
     } else return;
     // The core moves the focus and presses; the browser does neither.
