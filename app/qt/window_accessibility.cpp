@@ -71,7 +71,7 @@ void WindowAccessibility::announceNow(const QStringList& messages) {
 }
 
 void WindowAccessibility::syncFocus() {
-  if (!accessibilityActive() || !window_.isActiveWindow()) return;
+  if (windowBeingTold_ || !accessibilityActive() || !window_.isActiveWindow()) return;
   const int ring = window_.ringSlot();
   if (ring == focusToldSlot_) return;
   focusToldSlot_ = ring;
@@ -84,8 +84,11 @@ void WindowAccessibility::windowFocused() {
   focusToldSlot_ = -1;
   // Qt tells a client that the window has the focus once its focus-in
   // event has been handled: the control under the ring is told after that,
-  // or the window would be the last word.
+  // or the window would be the last word. A ring put on a control in the
+  // meantime (the scan's first stop) waits for it too.
+  windowBeingTold_ = true;
   QTimer::singleShot(0, &window_, [this] {
+    windowBeingTold_ = false;
     syncFocus();
     if (!waiting_.isEmpty()) announce(std::exchange(waiting_, {}));
   });

@@ -60,6 +60,7 @@ class WindowAccessibility {
   QStringList waiting_;
   static constexpr int kNothingFocused = -2;
   int focusToldSlot_ = kNothingFocused;  // -1: the window itself
+  bool windowBeingTold_ = false;         // focused, and Qt is yet to tell the window
 };
 
 }  // namespace qtgui

@@ -5,8 +5,10 @@ key), and at every step checks that the events a screen reader relies on
 arrived and that the view it built from them alone matches a fresh reading.
 With --pattern it goes on as a blind child would: remembers the deal as it
 is read, wins the card game, and repeats the first pattern it hears lit.
+With --worm it passes the pattern game too, and in Hit the worm hits an
+apple it hears by the key at the apple's place, and asks I and H.
 
-    screen_reader.py GAME WORKDIR [--pattern]     (run by screen_reader.sh)
+    screen_reader.py GAME WORKDIR [--pattern|--worm]     (run by screen_reader.sh)
 """
 import os
 import subprocess
@@ -112,10 +114,10 @@ class Reader:
                 context.iteration(False)
             time.sleep(0.01)
 
-    def wait_for(self, what, match, since=0):
+    def wait_for(self, what, match, since=0, timeout=TIMEOUT):
         """Waits for an event (type, source, detail1, any_data, role, name)
         that satisfies `match`, among those after `since`."""
-        deadline = time.time() + TIMEOUT
+        deadline = time.time() + timeout
         while True:
             for event in self.events[since:]:
                 if match(*event):
@@ -232,7 +234,7 @@ def find_intro(reader):
         raise
 
 
-def walk(reader, pattern):
+def walk(reader, pattern, worm=False):
     t0 = time.time()
     intro = find_intro(reader)
     app = intro.get_application()
@@ -363,9 +365,12 @@ def walk(reader, pattern):
     if remark == 'Right!' and not (first.endswith(', found') and second.endswith(', found')):
         raise Failure(f'a found pair reads {first!r}, {second!r}')
     note(f'two cards turned: {first!r}, {second!r}; the remark {remark!r} was said')
-    if pattern:
+    if pattern or worm:
         win_the_cards(reader, guide, deck, dealt, since)
-        follow_the_pattern(reader, guide)
+        window, buttons = follow_the_pattern(reader, guide)
+    if worm:
+        pass_the_pattern(reader, guide, buttons)
+        hit_the_worm(reader, guide)
     note(f'the walk took {time.time() - t0:.1f} s')
     # A screen reader running alongside speaks the last changes.
     reader.pump(PACE * 2)
@@ -424,6 +429,91 @@ def follow_the_pattern(reader, guide):
     reader.expect_announced('Stage  1', since)
     reader.check(window, 'after the first stage')
     note('the pattern repeated by ear: stage 1')
+    return window, buttons
+
+
+def heard_lights(reader, since):
+    """The buttons heard lit since `since`, once the game waits for the
+    child to repeat them."""
+    waiting = reader.wait_for('the game waiting for the pattern',
+                              lambda t, s, d, a, r, n: t == 'object:state-changed:showing' and d == 1
+                              and r == 'notification' and n == 'Repeat the pattern pls!', since,
+                              timeout=3 * TIMEOUT)  # a pattern of 9 lights takes 11 s to show
+    heard = [n for t, _, d, _, r, n in reader.events[since:reader.events.index(waiting, since)]
+             if t == 'object:state-changed:showing' and d == 1 and r == 'notification']
+    return [b for words in heard for b in BUTTONS if f'{b}, lit' in words]
+
+
+def pass_the_pattern(reader, guide, buttons):
+    """Stages 2 to 4 repeated by ear, then every try left spent on wrong
+    clicks, which passes the game once four stages are won."""
+    for stage in (2, 3, 4):
+        since = reader.mark()
+        lights = heard_lights(reader, since)
+        if len(lights) != stage + 3:
+            raise Failure(f'stage {stage} was heard as {lights}')
+        since = reader.mark()
+        for b in lights:
+            press(buttons[BUTTONS.index(b)])
+        reader.expect_announced(f'Stage  {stage}', since)
+    note('the pattern repeated by ear up to stage 4')
+    misses = 0
+    while misses < 12:
+        since = reader.mark()
+        for b in heard_lights(reader, since):
+            press(buttons[(BUTTONS.index(b) + 1) % 4])
+            misses += 1
+            if misses == 12:
+                break
+    reader.wait_for('the guide back after the pattern',
+                    lambda t, s, d, a, r, n: t == 'window:activate' and s == guide, since)
+    note('every try spent after stage 4: the pattern game is passed')
+
+
+def hit_the_worm(reader, guide):
+    """The guide's talk to Hit the worm; there, the apple heard by its one
+    word is hit by the key at its place in the 1/Q/A/Z block (X key codes,
+    as the keyboard's physical keys), and I and H answer."""
+    talk = children(guide)[0]
+    since = reader.mark()
+    press(talk)
+    reader.expect_announced('The game is very simple.', since)
+    since = reader.mark()
+    press(talk)
+    window = reader.wait_for('Hit the worm in front', lambda t, s, d, a, r, n: t == 'window:activate'
+                             and n == 'Hit the worm!', since)[1]
+    holes = [c for c in children(window) if c.get_role_name() == 'push button']
+    if len(holes) != 16:
+        raise Failure(f'{len(holes)} holes are read')
+    praises = ('Great hit!!', 'Wonderful!!', 'Perfect hit!!', 'Wow!! Nice one!')
+    misses = 0
+    for attempt in range(6):
+        since = reader.mark()
+        reader.wait_for('an apple heard', lambda t, s, d, a, r, n: t == 'object:state-changed:showing' and d == 1
+                        and r == 'notification' and n == 'apple', since)
+        hole = next((h for h in holes if fresh(h)['name'] == 'apple'), None)
+        if hole is None:
+            continue  # gone again before it was found
+        row, column = (int(w) for w in hole.get_description().replace(',', '').split()[1::2])
+        Atspi.generate_keyboard_event([10, 24, 38, 52][row - 1] + column - 1, None, Atspi.KeySynthType.PRESSRELEASE)
+        answer = reader.wait_for('the answer to the key', lambda t, s, d, a, r, n: t == 'object:state-changed:showing'
+                                 and d == 1 and r == 'notification' and (n in praises or 'Missed!!' in (n or '')),
+                                 since)[5]
+        if answer in praises:
+            note(f'the apple at row {row}, column {column} hit by its key: {answer!r}')
+            break
+        misses += 1
+        note(f'the apple at row {row}, column {column} went before its key: {answer!r}')
+    else:
+        raise Failure('no apple was hit by its key')
+    since = reader.mark()
+    Atspi.generate_keyboard_event(0x69, None, Atspi.KeySynthType.SYM)
+    reader.expect_announced(f'{10 - misses} trys left.', since)
+    reader.expect_announced('Stage 0', since)
+    since = reader.mark()
+    Atspi.generate_keyboard_event(0x68, None, Atspi.KeySynthType.SYM)
+    reader.expect_announced(answer, since)
+    note('I told the tries left and the stage; H said the praise again')
 
 
 def main():
@@ -434,7 +524,7 @@ def main():
     with open(f'{work}/game.log', 'w') as log:
         game = subprocess.Popen([game_path], stdout=log, stderr=subprocess.STDOUT)
     try:
-        walk(reader, '--pattern' in sys.argv[3:])
+        walk(reader, '--pattern' in sys.argv[3:], '--worm' in sys.argv[3:])
     except Failure as failure:
         print(f'FAIL: {failure}', file=sys.stderr)
         return 1

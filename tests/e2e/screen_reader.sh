@@ -3,9 +3,11 @@
 # Xvfb and session bus, with the accessibility bus running, a client of ours
 # plays from Start into the card game by AT-SPI actions alone and checks the
 # events and its cached view at every step.
-#   screen_reader.sh GAME WORKDIR [--pattern]
+#   screen_reader.sh GAME WORKDIR [--pattern|--worm|--switch]
 # --pattern goes on through the card game, won from the deal as it was read,
-# into the pattern game, repeated by ear.
+# into the pattern game, repeated by ear; --worm passes that game too and
+# hits an apple by its key. --switch plays the game started with --scan=1
+# by Space alone, into the card game and through it (switch_player.py).
 # With ORCA_LOG=FILE set, Orca runs alongside with its speech off and writes
 # its debug log to FILE, which then holds what it would have said. With
 # ORCA_SPEECH=yes as well, Orca speaks, through speech-dispatcher and
@@ -14,7 +16,7 @@
 # (docs/SCREEN-READER.md: tests/e2e/orca_unspoken.py counts it).
 set -euo pipefail
 if [ $# -lt 2 ] || [ $# -gt 3 ]; then
-  echo "usage: $0 GAME WORKDIR [--pattern]" >&2
+  echo "usage: $0 GAME WORKDIR [--pattern|--worm|--switch]" >&2
   exit 2
 fi
 if [ -z "${A11Y_SESSION_READY:-}" ]; then
@@ -49,4 +51,6 @@ fi
 # E2E_GAME plays another build of the game, as in lib.sh.
 game=${E2E_GAME:-$1}
 shift
-/usr/bin/python3 "$(dirname "$0")/screen_reader.py" "$game" "$@"
+client=screen_reader.py
+[ "${2:-}" = --switch ] && client=switch_player.py
+/usr/bin/python3 "$(dirname "$0")/$client" "$game" "$@"
