@@ -47,16 +47,17 @@ const PATTERN = 'Follow the Pattern!';
 const WORM = 'Hit the worm!';
 const COMPLETION = 'You have completed the Game! ';
 
-// Pairs the cards seen in the preview, one pair a turn.
-async function winCards(game) {
+// Pairs the cards seen in the preview, one pair a turn; `press` turns a card
+// over (a click, unless the child plays by keys).
+async function winCards(game, press = (card) => game.clickControl(CARDS, card)) {
   const cards = await cardsOnTable(game);
   await game.pass(2000);  // the preview ends with the first tick
   const done = new Set();
   for (const card of cards) {
     if (done.has(card.slot)) continue;
     const partner = cards.find((c) => c.slot !== card.slot && c.name === card.name && !done.has(c.slot));
-    await game.clickControl(CARDS, card);
-    await game.clickControl(CARDS, partner);
+    await press(card);
+    await press(partner);
     done.add(card.slot).add(partner.slot);
     if (done.size === cards.length) break;  // the last pair passes the game
     assert.equal(await speech(game, CARDS), 'Right!');
@@ -82,9 +83,10 @@ async function watchPattern(game) {
   throw new Error('the pattern never asked to be repeated');
 }
 
-// Four stages repeated right; after that, wrong clicks use up the allowance,
-// which passes a game whose four stages are won.
-async function winPattern(game) {
+// Four stages repeated right; after that, wrong presses use up the allowance,
+// which passes a game whose four stages are won. `press` presses a button
+// (a click, unless the child plays by keys).
+async function winPattern(game, press = (button) => game.clickControl(PATTERN, button)) {
   let stage = 0;
   for (let round = 0; round < 40; ++round) {
     const sequence = await watchPattern(game);
@@ -92,7 +94,7 @@ async function winPattern(game) {
     const buttons = (await game.read(PATTERN)).pictures.filter((p) => p.y < 200 && p.x < 540);
     for (const button of sequence) {
       const wrong = buttons.find((b) => b.slot !== button.slot);
-      await game.clickControl(PATTERN, stage < 4 ? button : wrong);
+      await press(stage < 4 ? button : wrong);
       if (!(await game.shownPanels()).includes(PATTERN)) return;
     }
     if (stage < 4) {
