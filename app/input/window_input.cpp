@@ -186,10 +186,12 @@ void WindowInput::switchPressed() {
     focused_ = rowOf(focused_).front();
     return;
   }
-  // Back to choosing a row for the next click; set before the click, which
-  // may close the window and this with it.
-  choosingRow_ = isGridRow(focused_);
-  program_.click(form_, focused_);
+  // Back to choosing a row for the next click, the ring on the row's stop;
+  // set before the click, which may close the window and this with it.
+  const int chosen = focused_;
+  choosingRow_ = isGridRow(chosen);
+  if (choosingRow_) focused_ = rowOf(chosen).front();
+  program_.click(form_, chosen);
 }
 
 std::optional<forms::TwipRect> WindowInput::ringArea() const {

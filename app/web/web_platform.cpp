@@ -98,7 +98,6 @@ void WebPlatform::setScan(double seconds) {
   scanMs_ = static_cast<int>(seconds * 1000);
   for (auto& [form, in] : inputs_) in->setScanning(scanMs_ > 0);
   restartScan();
-  syncRings();
 }
 
 void WebPlatform::restartScan() {
@@ -107,6 +106,7 @@ void WebPlatform::restartScan() {
   if (input::WindowInput* in = inputOf(*panels_.back()); in->ring() < 0) in->scanStep();
   page_.stopTimer(kScanTimer);
   page_.startTimer(kScanTimer, scanMs_);
+  syncRings();
 }
 
 void WebPlatform::tick(int timer) {

@@ -164,11 +164,12 @@ TEST(WindowInput, ScanningStepsRowsThenPlacesAndTheSwitchClicks) {
   in.scanStep();
   in.scanStep();
   EXPECT_EQ(place(), std::pair(3, 3));
+  const int chosen = in.ring();
   in.press({1, 1}, 1000);
   in.release({1, 1});
-  const int clicked = in.ring();
-  EXPECT_FALSE(cards.controls()[std::size_t(clicked)].picture.empty()) << "the card turned";
-  EXPECT_GT(areaWidth(), 4 * card) << "back to choosing a row";
+  EXPECT_FALSE(cards.controls()[std::size_t(chosen)].picture.empty()) << "the card turned";
+  EXPECT_EQ(place(), std::pair(3, 1)) << "back to choosing a row, from its stop";
+  EXPECT_GT(areaWidth(), 4 * card);
 
   testing_support::Game second;
   testing_support::reachGuide(second);
