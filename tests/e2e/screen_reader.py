@@ -516,15 +516,17 @@ def hit_the_worm(reader, guide):
     note('I told the tries left and the stage; H said the praise again')
 
 
-def main():
+def run(play, game_args=()):
+    """Starts the game (GAME WORKDIR from the command line) with `game_args`,
+    and plays it with `play(reader)`; the exit status."""
     game_path, work = sys.argv[1:3]
     enable_accessibility()
     Atspi.init()
     reader = Reader()
     with open(f'{work}/game.log', 'w') as log:
-        game = subprocess.Popen([game_path], stdout=log, stderr=subprocess.STDOUT)
+        game = subprocess.Popen([game_path, *game_args], stdout=log, stderr=subprocess.STDOUT)
     try:
-        walk(reader, '--pattern' in sys.argv[3:], '--worm' in sys.argv[3:])
+        play(reader)
     except Failure as failure:
         print(f'FAIL: {failure}', file=sys.stderr)
         return 1
@@ -539,4 +541,4 @@ def main():
 
 
 if __name__ == '__main__':
-    sys.exit(main())
+    sys.exit(run(lambda reader: walk(reader, '--pattern' in sys.argv[3:], '--worm' in sys.argv[3:])))
