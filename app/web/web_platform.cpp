@@ -82,8 +82,13 @@ void WebPlatform::placeKey(int row, int column) {
 
 std::string WebPlatform::ringToSpeech(forms::Form& form) {
   input::WindowInput* in = inputOf(form);
-  const int speech = keyboardUsed_ && in != nullptr ? in->ringToSpeech() : -1;
-  return speech < 0 ? std::string() : reading::readControl(form, speech).name;
+  if (in == nullptr) return {};
+  const int speech = keyboardUsed_ || in->scanning() ? in->ringToSpeech() : -1;
+  if (speech >= 0) return reading::readControl(form, speech).name;
+  // The scan's ring is on the panel's first stop already, which has the
+  // focus: the panel must not take it back.
+  if (in->scanning() && in->ring() >= 0) return reading::readControl(form, in->ring()).name;
+  return {};
 }
 
 void WebPlatform::close(int panel) {

@@ -54,8 +54,9 @@ class WebPlatform final : public forms::Platform {
   int runningTimers() const { return static_cast<int>(timers_.size()); }
 
   // Puts the ring on the speech of a form that came to the front, once the
-  // keyboard has been used on the page; returns what the speech says, or
-  // nothing when the ring stayed where it was.
+  // keyboard has been used on the page or while scanning; returns what the
+  // control that has the focus says (the speech, or the scan's first stop),
+  // or nothing when the panel itself should take the focus.
   std::string ringToSpeech(forms::Form& form);
 
   // forms::Platform

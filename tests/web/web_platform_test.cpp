@@ -203,6 +203,13 @@ TEST_F(Web, TheScanRingStepsOnItsOwnTimerAndATapAnywhereIsTheSwitch) {
   EXPECT_EQ(a().goes + a().backs + a().says + a().pics, 1) << "what the ring was on";
   EXPECT_EQ(page.timers.at(0), 2000) << "a whole step after the switch";
   EXPECT_EQ(page.rings.at(A).first, second);
+
+  // A panel that comes up keeps the focus on the ring's first stop.
+  a().onGo = [this] { b().show(); };
+  page.focusedPanels.clear();
+  platform.activate(A, 0);
+  EXPECT_GE(page.rings.at(B).first, 0);
+  EXPECT_EQ(page.focusedPanels, std::vector<int>{}) << "the panel took the focus from the ring";
 }
 
 TEST_F(Web, AScreenReadersPressReachesOnlyControlsTheKeyboardCouldReach) {
