@@ -41,9 +41,10 @@ int WindowInput::ring() const {
 }
 
 int WindowInput::ringToSpeech() {
-  choosingRow_ = false;
   for (int slot : reachable()) {
-    if (reading::isSpeech(form_, slot)) return focused_ = slot;
+    if (!reading::isSpeech(form_, slot)) continue;
+    choosingRow_ = false;
+    return focused_ = slot;
   }
   return -1;
 }

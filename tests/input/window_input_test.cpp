@@ -146,6 +146,8 @@ TEST(WindowInput, ScanningStepsRowsThenPlacesAndTheSwitchClicks) {
   EXPECT_EQ(rows, (std::vector<int>{1, 2, 3, 4, 1})) << "row by row, round to the first";
   const float card = cards.controls()[std::size_t(in.ring())].rect.width;
   EXPECT_GT(areaWidth(), 4 * card) << "the whole row is outlined";
+  EXPECT_EQ(in.ringToSpeech(), -1) << "the cards' remarks take no click";
+  EXPECT_GT(areaWidth(), 4 * card) << "still the row, for a window that came up";
 
   in.scanStep();  // row 2
   in.key(Key::Activate, false);

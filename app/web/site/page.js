@@ -443,10 +443,14 @@ Module.page = (() => {
   function readOrder(id, slots) {
     const p = panels.get(id);
     if (!p) return;
+    // Moving the element that has the focus takes the focus from it (the
+    // scan's first stop is ringed before the panel is read): it is given back.
+    const focused = document.activeElement;
     for (const slot of slots) {
       const e = p.controls.get(slot);
       if (e) p.client.appendChild(e);
     }
+    if (focused !== document.activeElement && p.client.contains(focused)) focused.focus({ preventScroll: true });
   }
 
   // What a reader is told about a control: a clickable picture is a button
