@@ -1,8 +1,8 @@
-#include "screens/cards/carder.h"
+#include "cards/carder.h"
 
 #include <vector>
 
-#include "screens/intro/starter.h"
+#include "intro/starter.h"
 
 namespace screens {
 

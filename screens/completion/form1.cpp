@@ -1,4 +1,4 @@
-#include "screens/completion/form1.h"
+#include "completion/form1.h"
 
 namespace screens {
 

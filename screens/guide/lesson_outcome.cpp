@@ -1,6 +1,6 @@
-#include "screens/guide/lesson_outcome.h"
+#include "guide/lesson_outcome.h"
 
-#include "screens/guide/menu.h"
+#include "guide/menu.h"
 
 namespace screens {
 

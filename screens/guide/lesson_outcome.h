@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "forms/forms.h"
+#include "forms.h"
 
 namespace screens {
 

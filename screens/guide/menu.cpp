@@ -1,6 +1,6 @@
-#include "screens/guide/menu.h"
+#include "guide/menu.h"
 
-#include "screens/intro/starter.h"
+#include "intro/starter.h"
 
 namespace screens {
 

@@ -1,4 +1,4 @@
-#include "screens/intro/starter.h"
+#include "intro/starter.h"
 
 namespace screens {
 

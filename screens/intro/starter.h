@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/forms.h"
+#include "forms.h"
 
 namespace screens {
 

@@ -1,8 +1,8 @@
-#include "screens/pattern/patternform.h"
+#include "pattern/patternform.h"
 
 #include <algorithm>
 
-#include "screens/intro/starter.h"
+#include "intro/starter.h"
 
 namespace screens {
 

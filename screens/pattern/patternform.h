@@ -1,7 +1,7 @@
 #pragma once
 
-#include "forms/forms.h"
-#include "screens/guide/lesson_outcome.h"
+#include "forms.h"
+#include "guide/lesson_outcome.h"
 
 namespace screens {
 

@@ -1,9 +1,9 @@
-#include "screens/worm/hit.h"
+#include "worm/hit.h"
 
 #include <string_view>
 #include <vector>
 
-#include "screens/intro/starter.h"
+#include "intro/starter.h"
 
 namespace screens {
 
