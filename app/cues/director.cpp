@@ -197,9 +197,9 @@ std::vector<std::string> Director::answer(Question question) {
   if (question == Question::SayAgain && !lastSaid_.empty()) words.push_back(lastSaid_);
   if (question == Question::HowFar) words = progressWords(program_);
   if (ended_) return {};
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    if (!muted_) player_.say({words[i], spoken(words[i]), clipsFor(words[i]), voiceGain_}, i == 0 ? Turn::Interrupt : Turn::Follow);
-  }
+  // An answer is an event of its own: it cuts in, its sentences follow.
+  saidThisEvent_ = false;
+  for (const std::string& written : words) say(written, spoken(written));
   return words;
 }
 

@@ -10,7 +10,9 @@
 namespace input {
 
 WindowInput::WindowInput(forms::Program& program, forms::Form& form, DoubleClick doubleClick)
-    : program_(program), form_(form), doubleClick_(doubleClick), readingOrder_(reading::readingOrder(form)) {}
+    : program_(program), form_(form), doubleClick_(doubleClick), readingOrder_(reading::readingOrder(form)) {
+  for (int slot = 0; slot < int(form.spec().controls.size()); ++slot) places_.push_back(reading::arrayPlace(form, slot));
+}
 
 std::vector<int> WindowInput::reachable() const { return reading::reachable(form_, readingOrder_); }
 
@@ -72,7 +74,7 @@ std::string_view WindowInput::grid() const {
 int WindowInput::at(std::string_view array, int row, int column) const {
   for (int slot : reachable()) {
     if (form_.spec().controls[std::size_t(slot)].name != array) continue;
-    reading::ArrayPlace place = reading::arrayPlace(form_, slot);
+    reading::ArrayPlace place = places_[std::size_t(slot)];
     if (place.row == row && place.column == column) return slot;
   }
   return -1;
@@ -88,13 +90,13 @@ void WindowInput::moveInGrid(int rows, int columns) {
   int lastRow = 0, lastColumn = 0;
   for (std::size_t slot = 0; slot < form_.spec().controls.size(); ++slot) {
     if (form_.spec().controls[slot].name != array) continue;
-    reading::ArrayPlace p = reading::arrayPlace(form_, int(slot));
+    reading::ArrayPlace p = places_[slot];
     lastRow = std::max(lastRow, p.row);
     lastColumn = std::max(lastColumn, p.column);
   }
   // Past a place the keyboard cannot reach (a control hidden) to the next
   // one that way; at the edge the ring stays.
-  const reading::ArrayPlace from = reading::arrayPlace(form_, focused_);
+  const reading::ArrayPlace from = places_[std::size_t(focused_)];
   for (int row = from.row + rows, column = from.column + columns;
        row >= 1 && column >= 1 && row <= lastRow && column <= lastColumn; row += rows, column += columns) {
     if (const int slot = at(array, row, column); slot >= 0) {
@@ -120,7 +122,7 @@ bool WindowInput::placeKey(int row, int column) {
   if (array.empty()) return false;
   for (std::size_t s = 0; s < form_.spec().controls.size(); ++s) {
     if (form_.spec().controls[s].name != array) continue;
-    reading::ArrayPlace place = reading::arrayPlace(form_, int(s));
+    reading::ArrayPlace place = places_[s];
     if (place.row != row + 1 || place.column != column + 1) continue;
     const forms::TwipRect r = form_.controls()[s].rect;
     program_.clickAt(form_, {r.left + r.width / 2, r.top + r.height / 2});
@@ -129,14 +131,14 @@ bool WindowInput::placeKey(int row, int column) {
   return false;
 }
 
-bool WindowInput::isGridRow(int slot) const { return reading::arrayPlace(form_, slot).grid; }
+bool WindowInput::isGridRow(int slot) const { return places_[std::size_t(slot)].grid; }
 
 std::vector<int> WindowInput::rowOf(int slot) const {
   const std::string_view array = form_.spec().controls[std::size_t(slot)].name;
-  const int row = reading::arrayPlace(form_, slot).row;
+  const int row = places_[std::size_t(slot)].row;
   std::vector<int> places;
   for (int other : reachable()) {
-    if (form_.spec().controls[std::size_t(other)].name == array && reading::arrayPlace(form_, other).row == row) {
+    if (form_.spec().controls[std::size_t(other)].name == array && places_[std::size_t(other)].row == row) {
       places.push_back(other);
     }
   }

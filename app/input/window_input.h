@@ -6,6 +6,7 @@
 
 #include "forms/form.h"
 #include "forms/geometry.h"
+#include "reading/reading_model.h"
 
 namespace input {
 
@@ -61,6 +62,11 @@ class WindowInput {
   void setScanning(bool on) { scanning_ = on; }
   bool scanning() const { return scanning_; }
   void scanStep();
+  // A window coming up while scanning shows the ring at once, on its first
+  // stop, if it is on nothing.
+  void showScanRing() {
+    if (scanning_ && ring() < 0) scanStep();
+  }
   void switchPressed();
   // What the ring outlines: its control, or a whole row of a grid while the
   // scan is choosing a row; nothing while there is no ring.
@@ -85,7 +91,9 @@ class WindowInput {
   forms::Program& program_;
   forms::Form& form_;
   DoubleClick doubleClick_;
-  const std::vector<int> readingOrder_;  // the layout's, kept: the ring is asked for at every paint
+  // The layout's, kept: the ring is asked for at every paint.
+  const std::vector<int> readingOrder_;
+  std::vector<reading::ArrayPlace> places_;  // by slot
   int pressed_ = -1;
   int focused_ = -1;
   bool scanning_ = false;

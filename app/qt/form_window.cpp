@@ -167,9 +167,9 @@ void FormWindow::setScanStep(int stepMs) {
 }
 
 void FormWindow::restartScan() {
-  if (!input_.scanning()) return;
-  // A window that comes up shows the ring at once, on its first stop.
-  if (input_.ring() < 0 && form_.visible()) scanStep();
+  if (!input_.scanning() || !form_.visible()) return;
+  input_.showScanRing();
+  redrawRing();
   scanTimer_.start();
 }
 
@@ -287,10 +287,7 @@ void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   input_.release(toTwips(event->position()));
   // The switch: the ring may have gone into a row, or back to the rows.
-  if (input_.scanning() && form_.loaded()) {
-    redrawRing();
-    restartScan();
-  }
+  if (form_.loaded()) restartScan();
 }
 
 // The second press of a double-click: the input rules decide it is none.

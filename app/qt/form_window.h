@@ -50,7 +50,6 @@ class FormWindow final : public QWidget {
   // The client size at scale 1, as the layout gives it.
   QSize naturalSize() const;
 
-  int focusedSlot() const { return input_.ring(); }
   // A click on the control through the dispatcher, as the keyboard and the
   // accessible press action give it.
   void clickControl(int slot);

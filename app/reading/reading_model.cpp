@@ -22,12 +22,6 @@ Part partOf(const forms::Form& form, int slot, Part otherwise) {
   return rule ? rule->part : otherwise;
 }
 
-struct GridPlace {
-  int row = 0;
-  int column = 0;
-  bool grid = false;  // more than one row and more than one column
-};
-
 // Numbers positions into lines: a position further than `gap` from the
 // start of its line starts the next, so pictures of different heights side
 // by side share a row.
@@ -45,7 +39,7 @@ std::map<float, int> lines(const std::set<float>& positions, float gap) {
   return line;
 }
 
-GridPlace placeInArray(const forms::FormSpec& spec, int slot) {
+ArrayPlace placeInArray(const forms::FormSpec& spec, int slot) {
   const forms::ControlSpec& row = spec.controls[std::size_t(slot)];
   if (row.index == forms::kNotInArray) return {};
   std::set<float> tops, lefts;
@@ -58,7 +52,7 @@ GridPlace placeInArray(const forms::FormSpec& spec, int slot) {
     width = std::min(width, other.rect.width);
   }
   std::map<float, int> rows = lines(tops, height / 2), columns = lines(lefts, width / 2);
-  GridPlace place{rows[row.rect.top], columns[row.rect.left], false};
+  ArrayPlace place{rows[row.rect.top], columns[row.rect.left], false};
   place.grid = rows.rbegin()->second > 1 && columns.rbegin()->second > 1;
   return place;
 }
@@ -114,10 +108,7 @@ std::string nameOf(const forms::Form& form, int slot) {
 
 }  // namespace
 
-ArrayPlace arrayPlace(const forms::Form& form, int slot) {
-  GridPlace place = placeInArray(form.spec(), slot);
-  return {place.row, place.column, place.grid};
-}
+ArrayPlace arrayPlace(const forms::Form& form, int slot) { return placeInArray(form.spec(), slot); }
 
 int lightOf(const forms::Form& form, int slot) {
   if (slot < 0) return -1;
@@ -141,7 +132,7 @@ ControlReading readControl(const forms::Form& form, int slot) {
   r.visible = state.visible;
   r.enabled = state.enabled;
   r.clickable = form.takesClick(slot);
-  if (GridPlace place = placeInArray(form.spec(), slot); place.grid) {
+  if (ArrayPlace place = placeInArray(form.spec(), slot); place.grid) {
     r.row = place.row;
     r.column = place.column;
     r.description = "row " + std::to_string(place.row) + ", column " + std::to_string(place.column);
@@ -164,7 +155,7 @@ std::vector<int> readingOrder(const forms::Form& form) {
   std::stable_sort(slots.begin(), slots.end(), [&](int a, int b) {
     auto ga = groupStart[spec.controls[std::size_t(a)].name], gb = groupStart[spec.controls[std::size_t(b)].name];
     if (ga != gb) return ga < gb;
-    GridPlace pa = placeInArray(spec, a), pb = placeInArray(spec, b);
+    ArrayPlace pa = placeInArray(spec, a), pb = placeInArray(spec, b);
     return std::pair{pa.row, pa.column} < std::pair{pb.row, pb.column};
   });
   return slots;

@@ -107,8 +107,7 @@ void WebPlatform::setScan(double seconds) {
 
 void WebPlatform::restartScan() {
   if (scanMs_ <= 0 || ended_ || panels_.empty()) return;
-  // A panel that comes up shows the ring at once, on its first stop.
-  if (input::WindowInput* in = inputOf(*panels_.back()); in->ring() < 0) in->scanStep();
+  inputOf(*panels_.back())->showScanRing();
   page_.stopTimer(kScanTimer);
   page_.startTimer(kScanTimer, scanMs_);
   syncRings();

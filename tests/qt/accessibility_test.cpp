@@ -406,14 +406,14 @@ TEST(Keyboard, TabAndEnterPlayFromStartThroughTheMonologueToTheGuide) {
   qtgui::FormWindow* window = game.window(intro);
   QImage before = game.grab(intro);
   QTest::keyClick(window, Qt::Key_Tab);
-  EXPECT_EQ(window->focusedSlot(), intro.start.slot());
+  EXPECT_EQ(window->ringSlot(), intro.start.slot());
   QImage ringed = game.grab(intro);
   EXPECT_NE(before, ringed) << "the focus ring is drawn";
   EXPECT_EQ(ringed.pixelColor(166, 180), QColor(255, 120, 0)) << "just left of the button";
   QTest::keyClick(window, Qt::Key_Space);
   EXPECT_TRUE(intro.Talking.visible());
   QTest::keyClick(window, Qt::Key_Tab);
-  EXPECT_EQ(window->focusedSlot(), intro.Talking.slot());
+  EXPECT_EQ(window->ringSlot(), intro.Talking.slot());
   for (int i = 0; i < 4; ++i) QTest::keyClick(window, Qt::Key_Return);
   EXPECT_FALSE(intro.visible());
   EXPECT_TRUE(game.form<Menu>().visible());
@@ -429,7 +429,7 @@ TEST(Keyboard, AMouseOnlyChildSeesNoRingAndSpaceDoesNothingBeforeTab) {
   game.program->start();
   Starter& intro = game.form<Starter>();
   qtgui::FormWindow* window = game.window(intro);
-  EXPECT_EQ(window->focusedSlot(), -1);
+  EXPECT_EQ(window->ringSlot(), -1);
   QTest::keyClick(window, Qt::Key_Space);
   EXPECT_TRUE(intro.start.visible());
 }
@@ -454,7 +454,7 @@ TEST(Keyboard, TheKeyBlockByItsKeyCodesAndTheGridKeysReachTheCards) {
   const reading::ArrayPlace turned = reading::arrayPlace(cards, up);
   EXPECT_EQ(std::pair(turned.row, turned.column), std::pair(3, 3));
   QTest::keyClick(window, Qt::Key_End);
-  ASSERT_GE(window->focusedSlot(), 0);
-  const reading::ArrayPlace last = reading::arrayPlace(cards, window->focusedSlot());
+  ASSERT_GE(window->ringSlot(), 0);
+  const reading::ArrayPlace last = reading::arrayPlace(cards, window->ringSlot());
   EXPECT_EQ(std::pair(last.row, last.column), std::pair(4, 5));
 }

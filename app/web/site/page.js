@@ -519,23 +519,23 @@ Module.page = (() => {
   function keyDown(e) {
     if (ended || e.altKey || e.ctrlKey || e.metaKey) return;
     let key;
+    const blockRow = BLOCK.findIndex((row) => row.includes(e.code));
+    const ask = ASK[e.key.toLowerCase()];
     if (e.key === 'Tab') key = e.shiftKey ? KEYS.BackTab : KEYS.Tab;
     else if (e.key === ' ') key = KEYS.Space;
     else if (e.key in KEYS) key = KEYS[e.key];
-    else if (BLOCK.some((row) => row.includes(e.code))) {
+    else if (blockRow >= 0) {
       e.preventDefault();
-      const row = BLOCK.findIndex((r) => r.includes(e.code));
-      if (!e.repeat) call('place_key', row, BLOCK[row].indexOf(e.code));
+      if (!e.repeat) call('place_key', blockRow, BLOCK[blockRow].indexOf(e.code));
       return;
     }
-    else if (e.key === 'Enter') key = KEYS.Enter;
     else if (e.key === 'm' || e.key === 'M') {
       // Sound off or on, whichever panel has the focus.
       if (!e.repeat) call('mute');
       return;
-    } else if (ASK[e.key.toLowerCase()] !== undefined) {
+    } else if (ask !== undefined) {
       // The last sentence again, or how far the game is.
-      if (!e.repeat) call('ask', ASK[e.key.toLowerCase()]);
+      if (!e.repeat) call('ask', ask);
       return;
     } else return;
     // The core moves the focus and presses; the browser does neither.
